@@ -1,0 +1,7 @@
+#include "tdm.h"
+
+namespace core {
+
+TDM::TDM() = default;
+
+} // namespace core

@@ -1,0 +1,16 @@
+#include "dberror.h"
+
+namespace db {
+
+DbError::DbError(const QString& message, int sqlCode, long gdsCode)
+    : std::runtime_error(message.toStdString()), m_message(message), m_sqlCode(sqlCode),
+      m_gdsCode(gdsCode)
+{
+}
+
+DbOpenError::DbOpenError(Kind kind, const QString& message, int sqlCode, long gdsCode)
+    : DbError(message, sqlCode, gdsCode), m_kind(kind)
+{
+}
+
+} // namespace db

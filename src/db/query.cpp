@@ -1,0 +1,651 @@
+#include "query.h"
+
+#include "encoding.h"
+#include "fbclient.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <cmath>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace db {
+namespace {
+
+bool isNameStart(QChar c)
+{
+    return c.isLetter() || c == QLatin1Char('_');
+}
+
+bool isNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+// One slot of a message: where its value and its null flag go.
+struct Slot {
+    unsigned type;
+    int subType;
+    int scale;
+    unsigned charSet;
+    unsigned length;
+    unsigned offset;
+    unsigned nullOffset;
+};
+
+std::vector<Slot> slotsOf(IMessageMetadata* meta)
+{
+    fb::Status st;
+    const unsigned n = meta->getCount(st.get());
+    std::vector<Slot> fields;
+    fields.reserve(n);
+    for (unsigned i = 0; i < n; ++i) {
+        Slot s;
+        s.type = meta->getType(st.get(), i) & ~1u;
+        s.subType = meta->getSubType(st.get(), i);
+        s.scale = meta->getScale(st.get(), i);
+        s.charSet = meta->getCharSet(st.get(), i);
+        s.length = meta->getLength(st.get(), i);
+        s.offset = meta->getOffset(st.get(), i);
+        s.nullOffset = meta->getNullOffset(st.get(), i);
+        fields.push_back(s);
+    }
+    st.check();
+    return fields;
+}
+
+bool isTextType(unsigned type)
+{
+    return type == SQL_TEXT || type == SQL_VARYING;
+}
+
+QByteArray textBytes(const QVariant& v, unsigned charSet)
+{
+    switch (v.typeId()) {
+    case QMetaType::QByteArray:
+        return v.toByteArray();
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+    case QMetaType::Bool:
+        return v.toBool() ? "E" : "H";
+    default:
+        break;
+    }
+    const QString s = v.toString();
+    return (charSet == 3 || charSet == 4) ? s.toUtf8() : toDbText(s);
+}
+
+[[noreturn]] void conversionError(const QVariant& v)
+{
+    throw DbError(QStringLiteral("conversion error from string \"%1\"").arg(v.toString()), -413,
+                  isc_convert_error);
+}
+
+qint64 integerValue(const QVariant& v, int scale)
+{
+    bool ok = true;
+    double d = 0;
+    qint64 i = 0;
+    bool isDouble = false;
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        d = v.toDouble();
+        isDouble = true;
+        break;
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const QString s = v.toString().trimmed();
+        i = s.toLongLong(&ok);
+        if (!ok) {
+            d = s.toDouble(&ok);
+            isDouble = ok;
+        }
+        if (!ok)
+            conversionError(v);
+        break;
+    }
+    default:
+        i = v.toLongLong(&ok);
+        if (!ok)
+            conversionError(v);
+    }
+    if (isDouble)
+        return qint64(std::llround(d * std::pow(10.0, -scale)));
+    for (int s = scale; s < 0; ++s)
+        i *= 10;
+    return i;
+}
+
+// Values that stand for "no value" in a parameter of a number or date.
+bool isBlankText(const QVariant& v)
+{
+    return (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray) &&
+           v.toString().trimmed().isEmpty();
+}
+
+ISC_DATE iscDate(const QDate& d)
+{
+    return ISC_DATE(d.toJulianDay() - 2400001);
+}
+
+ISC_TIME iscTime(const QTime& t)
+{
+    return ISC_TIME(qint64(t.msecsSinceStartOfDay()) * 10);
+}
+
+QDate dateValue(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    const QDate d = QDate::fromString(v.toString().trimmed(), QStringLiteral("dd.MM.yyyy"));
+    if (!d.isValid())
+        conversionError(v);
+    return d;
+}
+
+// Releases an interface on scope exit unless told the call that frees it
+// has succeeded.
+template <typename T> struct Releaser {
+    T* ptr;
+    ~Releaser()
+    {
+        if (ptr)
+            ptr->release();
+    }
+};
+
+} // namespace
+
+ParsedSql parseParameters(const QString& sql)
+{
+    ParsedSql out;
+    out.text.reserve(sql.size());
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            // Quoted string or name; a doubled quote stays inside.
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            const qsizetype end = std::min(j + 1, n);
+            out.text += sql.mid(i, end - i);
+            i = end;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
+            qsizetype j = sql.indexOf(QLatin1Char('\n'), i);
+            if (j < 0)
+                j = n;
+            out.text += sql.mid(i, j - i);
+            i = j;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql[i + 1] == QLatin1Char('*')) {
+            qsizetype j = sql.indexOf(QLatin1String("*/"), i + 2);
+            j = j < 0 ? n : j + 2;
+            out.text += sql.mid(i, j - i);
+            i = j;
+        } else if (c == QLatin1Char(':') && i + 1 < n && isNameStart(sql[i + 1])) {
+            qsizetype j = i + 1;
+            while (j < n && isNamePart(sql[j]))
+                ++j;
+            out.names << sql.mid(i + 1, j - i - 1);
+            out.text += QLatin1Char('?');
+            i = j;
+        } else {
+            out.text += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+Query::Query(Database& db, QObject* parent) : QObject(parent), m_db(db)
+{
+    m_db.registerHolder(this);
+}
+
+Query::~Query()
+{
+    releaseStatement();
+    m_db.unregisterHolder(this);
+}
+
+void Query::clear()
+{
+    close();
+    m_lines.clear();
+    m_params.clear();
+    m_parsed = false;
+}
+
+void Query::add(const QString& line)
+{
+    m_lines << line;
+    m_parsed = false;
+}
+
+void Query::setSql(const QString& sql)
+{
+    close();
+    m_lines = QStringList{sql};
+    m_params.clear();
+    m_parsed = false;
+}
+
+void Query::setParamCheck(bool on)
+{
+    m_paramCheck = on;
+    m_parsed = false;
+}
+
+int Query::paramCount() const
+{
+    return int(paramNames().size());
+}
+
+QStringList Query::paramNames() const
+{
+    if (!m_parsed) {
+        if (m_paramCheck)
+            m_parsedSql = parseParameters(sql());
+        else
+            m_parsedSql = {sql(), {}};
+        m_parsed = true;
+    }
+    return m_parsedSql.names;
+}
+
+void Query::bind(int index, const QVariant& value)
+{
+    if (index < 0)
+        throw DbError(QStringLiteral("Parameter index %1 out of range").arg(index));
+    if (size_t(index) >= m_params.size())
+        m_params.resize(size_t(index) + 1);
+    m_params[size_t(index)] = value;
+}
+
+void Query::bindAll(const QVariantList& values)
+{
+    m_params.assign(values.begin(), values.end());
+}
+
+void Query::releaseStatement()
+{
+    if (m_inMeta)
+        m_inMeta->release();
+    if (m_outMeta)
+        m_outMeta->release();
+    m_inMeta = m_outMeta = nullptr;
+    if (m_statement) {
+        fb::Status st;
+        m_statement->free(st.get());
+        if (st.failed())
+            m_statement->release();
+        m_statement = nullptr;
+    }
+    m_preparedText.clear();
+}
+
+void Query::prepare()
+{
+    paramNames();
+    const QByteArray text = toDbText(m_parsedSql.text);
+    if (m_statement && m_preparedGeneration == m_db.generation() && m_preparedText == text)
+        return;
+    releaseStatement();
+    fb::Status st;
+    IStatement* stmt = m_db.attachment()->prepare(st.get(), m_db.transaction(), unsigned(text.size()),
+                                                  text.constData(), 3,
+                                                  IStatement::PREPARE_PREFETCH_METADATA);
+    st.check();
+    m_statement = stmt;
+    m_inMeta = stmt->getInputMetadata(st.get());
+    st.check();
+    m_outMeta = stmt->getOutputMetadata(st.get());
+    st.check();
+    m_preparedText = text;
+    m_preparedGeneration = m_db.generation();
+}
+
+void Query::open()
+{
+    run(true);
+}
+
+quint64 Query::exec()
+{
+    run(false);
+    fb::Status st;
+    const quint64 affected = m_statement ? m_statement->getAffectedRecords(st.get()) : 0;
+    return st.failed() ? 0 : affected;
+}
+
+void Query::run(bool wantRows)
+{
+    close();
+    BusyScope busy;
+    prepare();
+    fb::Status st;
+    ITransaction* tra = m_db.transaction();
+
+    // The input message follows the described parameters; a text longer than
+    // its parameter gets a wider slot, so the server itself decides (and
+    // reports a truncation where the value does not fit).
+    const unsigned paramCountDescribed = m_inMeta->getCount(st.get());
+    st.check();
+    if (paramCountDescribed != unsigned(m_parsedSql.names.size()) && m_paramCheck)
+        throw DbError(QStringLiteral("Parameter count mismatch: %1 in text, %2 described")
+                          .arg(m_parsedSql.names.size())
+                          .arg(paramCountDescribed));
+    if (m_params.size() < paramCountDescribed)
+        m_params.resize(paramCountDescribed);
+
+    IMessageMetadata* inMeta = m_inMeta;
+    Releaser<IMessageMetadata> ownInMeta{nullptr};
+    std::vector<Slot> in = slotsOf(m_inMeta);
+    std::vector<QByteArray> texts(in.size());
+    bool widen = false;
+    for (size_t i = 0; i < in.size(); ++i) {
+        const QVariant& v = m_params[i];
+        if (v.isNull() || !isTextType(in[i].type))
+            continue;
+        texts[i] = textBytes(v, in[i].charSet);
+        if (unsigned(texts[i].size()) > in[i].length)
+            widen = true;
+    }
+    if (widen) {
+        IMetadataBuilder* b = m_inMeta->getBuilder(st.get());
+        st.check();
+        for (size_t i = 0; i < in.size(); ++i)
+            if (isTextType(in[i].type) && unsigned(texts[i].size()) > in[i].length) {
+                b->setType(st.get(), unsigned(i), SQL_VARYING + 1);
+                b->setLength(st.get(), unsigned(i), unsigned(texts[i].size()));
+            }
+        inMeta = b->getMetadata(st.get());
+        b->release();
+        st.check();
+        ownInMeta.ptr = inMeta;
+        in = slotsOf(inMeta);
+    }
+    const unsigned inLength = inMeta->getMessageLength(st.get());
+    st.check();
+    std::vector<int64_t> inStorage((inLength + 7) / 8 + 1);
+    auto* inBuf = reinterpret_cast<unsigned char*>(inStorage.data());
+
+    for (size_t i = 0; i < in.size(); ++i) {
+        const Slot& s = in[i];
+        const QVariant& v = m_params[i];
+        unsigned char* p = inBuf + s.offset;
+        auto* nullFlag = reinterpret_cast<short*>(inBuf + s.nullOffset);
+        *nullFlag = 0;
+        const bool blank = isBlankText(v) && !isTextType(s.type) && s.type != SQL_BLOB;
+        if (v.isNull() || blank) {
+            *nullFlag = -1;
+            continue;
+        }
+        switch (s.type) {
+        case SQL_SHORT: {
+            const auto x = short(integerValue(v, s.scale));
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_LONG: {
+            const auto x = ISC_LONG(integerValue(v, s.scale));
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_INT64: {
+            const auto x = ISC_INT64(integerValue(v, s.scale));
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_FLOAT: {
+            const auto x = float(v.toDouble());
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: {
+            const double x = v.toDouble();
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_BOOLEAN:
+            *p = v.toBool() ? 1 : 0;
+            break;
+        case SQL_TYPE_DATE: {
+            const ISC_DATE x = iscDate(dateValue(v));
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_TYPE_TIME: {
+            const ISC_TIME x = iscTime(v.toTime());
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_TIMESTAMP: {
+            const QDateTime dt = v.typeId() == QMetaType::QDateTime ? v.toDateTime()
+                                                                    : QDateTime(dateValue(v), QTime(0, 0));
+            ISC_TIMESTAMP x{iscDate(dt.date()), iscTime(dt.time())};
+            std::memcpy(p, &x, sizeof x);
+            break;
+        }
+        case SQL_TEXT: {
+            const QByteArray& t = texts[i];
+            std::memset(p, ' ', s.length);
+            std::memcpy(p, t.constData(), size_t(t.size()));
+            break;
+        }
+        case SQL_VARYING: {
+            const QByteArray& t = texts[i];
+            const auto len = uint16_t(t.size());
+            std::memcpy(p, &len, sizeof len);
+            std::memcpy(p + 2, t.constData(), size_t(t.size()));
+            break;
+        }
+        case SQL_BLOB: {
+            const QByteArray bytes = textBytes(v, s.charSet);
+            ISC_QUAD id;
+            m_db.writeBlob(bytes.constData(), bytes.size(), id);
+            std::memcpy(p, &id, sizeof id);
+            break;
+        }
+        default:
+            throw DbError(QStringLiteral("Unsupported parameter type %1").arg(s.type));
+        }
+    }
+
+    // The described columns of the result.
+    const std::vector<Slot> out = slotsOf(m_outMeta);
+    std::vector<Column> columns;
+    columns.reserve(out.size());
+    for (unsigned i = 0; i < out.size(); ++i) {
+        Column c;
+        c.name = QString::fromUtf8(m_outMeta->getAlias(st.get(), i));
+        c.relation = QString::fromUtf8(m_outMeta->getRelation(st.get(), i));
+        c.type = out[i].type;
+        c.subType = out[i].subType;
+        c.scale = out[i].scale;
+        c.charSet = out[i].charSet;
+        c.length = out[i].length;
+        columns.push_back(std::move(c));
+    }
+    st.check();
+    auto result = std::make_shared<ResultSet>(std::move(columns));
+    const unsigned outLength = m_outMeta->getMessageLength(st.get());
+    st.check();
+    std::vector<int64_t> outStorage((outLength + 7) / 8 + 1);
+    auto* outBuf = reinterpret_cast<const char*>(outStorage.data());
+
+    auto storeRow = [&]() {
+        result->beginRow();
+        for (const Slot& s : out) {
+            if (*reinterpret_cast<const short*>(outBuf + s.nullOffset)) {
+                result->appendNull();
+                continue;
+            }
+            const char* p = outBuf + s.offset;
+            switch (s.type) {
+            case SQL_SHORT:
+                result->appendInt(*reinterpret_cast<const short*>(p));
+                break;
+            case SQL_LONG:
+                result->appendInt(*reinterpret_cast<const ISC_LONG*>(p));
+                break;
+            case SQL_INT64:
+                result->appendInt(*reinterpret_cast<const ISC_INT64*>(p));
+                break;
+            case SQL_FLOAT:
+                result->appendDouble(*reinterpret_cast<const float*>(p));
+                break;
+            case SQL_DOUBLE:
+            case SQL_D_FLOAT:
+                result->appendDouble(*reinterpret_cast<const double*>(p));
+                break;
+            case SQL_VARYING:
+                result->appendBytes(p + 2, *reinterpret_cast<const uint16_t*>(p));
+                break;
+            case SQL_TEXT: {
+                size_t len = s.length;
+                while (len > 0 && p[len - 1] == ' ')
+                    --len;
+                result->appendBytes(p, len);
+                break;
+            }
+            case SQL_BLOB: {
+                const QByteArray bytes = m_db.readBlob(*reinterpret_cast<const ISC_QUAD*>(p));
+                result->appendBytes(bytes.constData(), size_t(bytes.size()));
+                break;
+            }
+            default:
+                result->appendBytes(p, s.length);
+                break;
+            }
+        }
+        result->endRow();
+    };
+
+    const unsigned type = m_statement->getType(st.get());
+    st.check();
+    m_db.countStatement();
+    if (type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd) {
+        IResultSet* rs =
+            m_statement->openCursor(st.get(), tra, inMeta, inBuf, m_outMeta, 0);
+        st.check();
+        Releaser<IResultSet> guard{rs};
+        if (wantRows) {
+            while (rs->fetchNext(st.get(), const_cast<char*>(outBuf)) == IStatus::RESULT_OK)
+                storeRow();
+            st.check();
+        }
+        rs->close(st.get());
+        if (!st.failed())
+            guard.ptr = nullptr;
+        st.check();
+    } else {
+        m_statement->execute(st.get(), tra, inMeta, inBuf, out.empty() ? nullptr : m_outMeta,
+                             out.empty() ? nullptr : const_cast<char*>(outBuf));
+        st.check();
+        if (!out.empty() && wantRows)
+            storeRow();
+    }
+
+    if (wantRows) {
+        m_result = std::move(result);
+        m_current = m_result->rowCount() > 0 ? 0 : -1;
+        m_eof = m_current < 0;
+        emit opened();
+        emit currentRowChanged(m_current);
+    }
+}
+
+void Query::close()
+{
+    if (!m_result)
+        return;
+    m_result.reset();
+    m_current = -1;
+    m_eof = true;
+    emit closed();
+}
+
+QString Query::columnName(int column) const
+{
+    if (!m_result || column < 0 || column >= m_result->columnCount())
+        return {};
+    return m_result->columns()[size_t(column)].name;
+}
+
+Field Query::value(int row, int column) const
+{
+    return m_result ? m_result->value(row, column) : Field();
+}
+
+Field Query::value(int row, const QString& column) const
+{
+    return value(row, requireColumn(column));
+}
+
+int Query::requireColumn(const QString& name) const
+{
+    const int c = columnIndex(name);
+    if (c < 0)
+        throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+    return c;
+}
+
+void Query::setCurrentRow(int row)
+{
+    const int n = rowCount();
+    const int target = n == 0 ? -1 : std::clamp(row, 0, n - 1);
+    m_eof = n == 0;
+    if (target == m_current)
+        return;
+    m_current = target;
+    emit currentRowChanged(m_current);
+}
+
+void Query::next()
+{
+    if (m_current + 1 >= rowCount()) {
+        m_eof = true;
+        return;
+    }
+    setCurrentRow(m_current + 1);
+}
+
+bool Query::locate(const QString& column, const QVariant& value)
+{
+    const int c = requireColumn(column);
+    const bool numeric = value.typeId() != QMetaType::QString;
+    for (int r = 0; r < rowCount(); ++r) {
+        const Field f = m_result->value(r, c);
+        if (f.isNull())
+            continue;
+        const bool match = numeric ? f.toInt() == value.toLongLong() : f.toString() == value.toString();
+        if (match) {
+            setCurrentRow(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+Field Query::field(const QString& column) const
+{
+    return value(m_current, requireColumn(column));
+}
+
+} // namespace db

@@ -1,0 +1,40 @@
+#include "db/encoding.h"
+#include "support/printers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Encoding, TurkishLettersAreWindows1254Bytes)
+{
+    const QString text = QStringLiteral("ÇĞİÖŞÜçğıöşü€");
+    const QByteArray bytes = db::toDbText(text);
+    EXPECT_EQ(bytes, QByteArray("\xC7\xD0\xDD\xD6\xDE\xDC\xE7\xF0\xFD\xF6\xFE\xFC\x80"));
+    EXPECT_EQ(db::fromDbText(bytes), text);
+}
+
+TEST(Encoding, CharactersTheCodePageLacksBecomeQuestionMarks)
+{
+    struct Case {
+        QString in;
+        QByteArray out;
+    };
+    const Case cases[] = {
+        {QStringLiteral("a漢b"), "a?b"},
+        {QStringLiteral("x😀y"), "x?y"}, // one "?" for a code point outside the basic plane
+        {QStringLiteral("Ā"), "?"},
+        {QString(), QByteArray()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(db::toDbText(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(Encoding, EveryByteReadComesBackUnchanged)
+{
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        all.append(char(b));
+    EXPECT_EQ(db::toDbText(db::fromDbText(all)), all);
+}
+
+} // namespace
