@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QPrinter;
+
+namespace core {
+
+// Every message box, question, file dialog, print dialog and modal opening
+// of another screen goes through here, so that a test can answer them and
+// see every text shown. The program installs the one that shows real
+// dialogs; tests install a script.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // A modal message box with the system's text.
+    virtual void message(const QString& text) = 0;
+    // A Yes/No question with an empty title, No preselected; true on Yes.
+    virtual bool question(const QString& text) = 0;
+    // A file-open dialog; the chosen path, or empty when cancelled.
+    // filter uses Qt's form: "Resim Dosyası (*.jpg *.bmp)".
+    virtual QString openFileName(const QString& title, const QString& filter,
+                                 const QString& folder = QString()) = 0;
+    // The system print dialog (printer and copies) or, with setupOnly, the
+    // layout's printer set-up; false when cancelled.
+    virtual bool printDialog(QPrinter& printer, bool setupOnly = false) = 0;
+    // Shows a screen modally and returns when it has closed.
+    virtual int runModal(QDialog& screen) = 0;
+
+    static Prompter& current();
+    // Not owned: whoever installs one keeps it alive while it is installed.
+    static void install(Prompter* prompter);
+};
+
+} // namespace core

@@ -1,0 +1,141 @@
+#include "datagrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace widgets {
+
+QueryModel::QueryModel(db::Query& query, QList<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_query(&query), m_columns(std::move(columns))
+{
+    connect(m_query, &db::Query::opened, this, [this] {
+        beginResetModel();
+        resolveColumns();
+        endResetModel();
+    });
+    connect(m_query, &db::Query::closed, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    resolveColumns();
+}
+
+void QueryModel::resolveColumns()
+{
+    m_resultColumn.clear();
+    for (const GridColumn& c : m_columns)
+        m_resultColumn << m_query->columnIndex(c.field);
+}
+
+int QueryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_query->rowCount();
+}
+
+int QueryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString QueryModel::text(int row, int column) const
+{
+    if (column < 0 || column >= m_columns.size())
+        return {};
+    const db::Field f = m_query->value(row, m_resultColumn.value(column, -1));
+    const GridColumn& c = m_columns[column];
+    return c.format ? c.format(f) : f.toString();
+}
+
+QVariant QueryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return int(m_columns[index.column()].alignment);
+    case Qt::BackgroundRole:
+        if (m_colors) {
+            const QColor c = m_colors(index.row()).background;
+            if (c.isValid())
+                return c;
+        }
+        return {};
+    case Qt::ForegroundRole:
+        if (m_colors) {
+            const QColor c = m_colors(index.row()).text;
+            if (c.isValid())
+                return c;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
+        section < m_columns.size())
+        return m_columns[section].heading;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit rowActivated(index.row()); });
+}
+
+void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
+{
+    delete m_model;
+    m_model = new QueryModel(query, columns, this);
+    setModel(m_model);
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].width > 0)
+            setColumnWidth(i, columns[i].width);
+    horizontalHeader()->setStretchLastSection(true);
+    connect(&query, &db::Query::currentRowChanged, this, &DataGrid::followQuery);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_syncing && current.isValid())
+                    m_model->query().setCurrentRow(current.row());
+            });
+    followQuery(query.currentRow());
+}
+
+void DataGrid::followQuery(int row)
+{
+    if (!m_model)
+        return;
+    m_syncing = true;
+    if (row >= 0 && row < m_model->rowCount()) {
+        const QModelIndex index = m_model->index(row, 0);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    m_syncing = false;
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit rowActivated(currentIndex().row());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+} // namespace widgets

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "db/query.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QPointer>
+#include <QTableView>
+
+#include <functional>
+
+namespace widgets {
+
+// One shown column of a list: the result column it shows and its heading.
+struct GridColumn {
+    QString field;
+    QString heading;
+    int width = 0; // pixels; 0 lets the view choose
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // How the value is shown; the stored text when empty.
+    std::function<QString(const db::Field&)> format;
+};
+
+// Colours of one row: background and text; invalid colours keep the view's.
+struct RowColors {
+    QColor background;
+    QColor text;
+};
+
+// The rows of a query as a read-only table. It follows the query: opening
+// and closing it refresh the model.
+class QueryModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    QueryModel(db::Query& query, QList<GridColumn> columns, QObject* parent = nullptr);
+
+    db::Query& query() const { return *m_query; }
+    void setRowColors(std::function<RowColors(int row)> colors) { m_colors = std::move(colors); }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The text a cell shows, as the clerk sees it.
+    QString text(int row, int column) const;
+
+private:
+    void resolveColumns();
+
+    db::Query* m_query;
+    QList<GridColumn> m_columns;
+    QList<int> m_resultColumn;
+    std::function<RowColors(int)> m_colors;
+};
+
+// A list over a query: whole-row selection, the selected row is the query's
+// current row and the other way round. Double-click or Enter activates a row.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+
+    void bind(db::Query& query, const QList<GridColumn>& columns);
+    QueryModel* queryModel() const { return m_model; }
+
+signals:
+    void rowActivated(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void followQuery(int row);
+
+    QueryModel* m_model = nullptr;
+    bool m_syncing = false;
+};
+
+} // namespace widgets

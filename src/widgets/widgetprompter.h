@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/prompter.h"
+
+namespace widgets {
+
+// Shows the real dialogs.
+class WidgetPrompter : public core::Prompter {
+public:
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    bool printDialog(QPrinter& printer, bool setupOnly) override;
+    int runModal(QDialog& screen) override;
+};
+
+} // namespace widgets

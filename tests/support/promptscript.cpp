@@ -1,0 +1,151 @@
+#include "promptscript.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+namespace {
+
+const char* kindName(int k)
+{
+    static const char* names[] = {"message", "question", "file dialog", "print dialog", "screen"};
+    return names[k];
+}
+
+core::Prompter* installedBefore()
+{
+    try {
+        return &core::Prompter::current();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+} // namespace
+
+PromptScript::PromptScript() : m_previous(installedBefore())
+{
+    core::Prompter::install(this);
+}
+
+PromptScript::~PromptScript()
+{
+    if (!m_verified)
+        verify();
+    core::Prompter::install(m_previous);
+}
+
+PromptScript& PromptScript::expectMessage(const QString& text)
+{
+    m_expected.push_back({Kind::Message, text});
+    return *this;
+}
+
+PromptScript& PromptScript::expectQuestion(const QString& text, bool yes)
+{
+    m_expected.push_back({Kind::Question, text, yes});
+    return *this;
+}
+
+PromptScript& PromptScript::expectOpenFile(const QString& chosenPath)
+{
+    m_expected.push_back({Kind::OpenFile, chosenPath});
+    return *this;
+}
+
+PromptScript& PromptScript::expectPrintDialog(bool accept, int copies, const QString& pdfPath)
+{
+    m_expected.push_back({Kind::Print, pdfPath, accept, copies});
+    return *this;
+}
+
+PromptScript& PromptScript::expectModal(const QString& objectName, std::function<void(QDialog&)> clerk)
+{
+    m_expected.push_back({Kind::Modal, objectName, false, 1, std::move(clerk)});
+    return *this;
+}
+
+void PromptScript::verify()
+{
+    m_verified = true;
+    for (const Expectation& e : m_expected)
+        ADD_FAILURE() << "expected " << kindName(int(e.kind)) << " did not come: " << e.text.toStdString();
+    m_expected.clear();
+}
+
+bool PromptScript::take(Kind kind, const QString& what, Expectation& out)
+{
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected " << kindName(int(kind)) << ": " << what.toStdString();
+        return false;
+    }
+    out = m_expected.front();
+    if (out.kind != kind) {
+        ADD_FAILURE() << "expected " << kindName(int(out.kind)) << " \"" << out.text.toStdString()
+                      << "\" but got " << kindName(int(kind)) << ": " << what.toStdString();
+        return false;
+    }
+    m_expected.pop_front();
+    return true;
+}
+
+void PromptScript::message(const QString& text)
+{
+    m_shown << text;
+    Expectation e;
+    if (take(Kind::Message, text, e))
+        EXPECT_EQ(text.toStdString(), e.text.toStdString());
+}
+
+bool PromptScript::question(const QString& text)
+{
+    m_shown << text;
+    Expectation e;
+    if (!take(Kind::Question, text, e))
+        return false;
+    EXPECT_EQ(text.toStdString(), e.text.toStdString());
+    return e.yes;
+}
+
+QString PromptScript::openFileName(const QString& title, const QString& filter, const QString&)
+{
+    m_fileDialogs << title + QLatin1Char('|') + filter;
+    Expectation e;
+    return take(Kind::OpenFile, title, e) ? e.text : QString();
+}
+
+bool PromptScript::printDialog(QPrinter& printer, bool setupOnly)
+{
+    Expectation e;
+    if (!take(Kind::Print, setupOnly ? QStringLiteral("printer set-up") : QStringLiteral("print dialog"), e))
+        return false;
+    if (!e.yes)
+        return false;
+    printer.setCopyCount(e.copies);
+    if (!e.text.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(e.text);
+    }
+    return true;
+}
+
+int PromptScript::runModal(QDialog& screen)
+{
+    Expectation e;
+    if (!take(Kind::Modal, screen.objectName(), e))
+        return QDialog::Rejected;
+    EXPECT_EQ(screen.objectName().toStdString(), e.text.toStdString());
+    screen.setResult(0);
+    screen.show();
+    if (e.clerk)
+        e.clerk(screen);
+    if (screen.isVisible()) {
+        ADD_FAILURE() << "screen " << screen.objectName().toStdString() << " was left open";
+        screen.hide();
+    }
+    return screen.result();
+}
+
+} // namespace testsupport
