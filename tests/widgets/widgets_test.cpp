@@ -2,6 +2,7 @@
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/codewordcombo.h"
+#include "widgets/colors.h"
 #include "widgets/datagrid.h"
 #include "widgets/datebox.h"
 #include "widgets/filteredlist.h"
@@ -201,6 +202,27 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
                               QStringLiteral("ORDER BY DKURUM"));
     ASSERT_EQ(list.rowCount(), 1);
     EXPECT_EQ(list.sql(), QStringLiteral("SELECT DKURUM FROM DISKUR\nWHERE DKOD=:DK\nORDER BY DKURUM"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Colors, WindowsColourValuesAreBlueGreenRed)
+{
+    struct Case {
+        QString value;
+        QColor color;
+    };
+    const Case cases[] = {
+        {QStringLiteral("$00807900"), QColor(0x00, 0x79, 0x80)},
+        {QStringLiteral("$00BBDC01"), QColor(0x01, 0xDC, 0xBB)},
+        {QStringLiteral("$000080FF"), QColor(0xFF, 0x80, 0x00)},
+        {QStringLiteral("0"), QColor(0, 0, 0)},
+        {QString(), QColor(0, 0, 0)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(widgets::windowsColor(c.value), c.color) << c.value.toStdString();
 }
 
 } // namespace
