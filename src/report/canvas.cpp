@@ -1,0 +1,79 @@
+#include "canvas.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextDocument>
+
+namespace report {
+
+Canvas::Canvas(QPainter& painter, QPagedPaintDevice& device) : m_painter(painter)
+{
+    m_dotsPerMm = device.logicalDpiX() / 25.4;
+    const QRectF paint = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    m_width = paint.width();
+    m_height = paint.height();
+}
+
+QRectF Canvas::device(const QRectF& mm) const
+{
+    return QRectF(mm.x() * m_dotsPerMm, mm.y() * m_dotsPerMm, mm.width() * m_dotsPerMm,
+                  mm.height() * m_dotsPerMm);
+}
+
+void Canvas::text(const QRectF& cell, const QString& text, const QFont& font, int flags)
+{
+    if (text.isEmpty())
+        return;
+    m_painter.save();
+    m_painter.setFont(font);
+    const QRectF r = device(cell);
+    m_painter.setClipRect(r);
+    m_painter.drawText(r, flags, text);
+    m_painter.restore();
+}
+
+void Canvas::image(const QRectF& frame, const QImage& image, bool stretch)
+{
+    if (image.isNull())
+        return;
+    QRectF target = device(frame);
+    if (!stretch) {
+        const QSizeF fitted = QSizeF(image.size()).scaled(target.size(), Qt::KeepAspectRatio);
+        target = QRectF(target.topLeft(), fitted);
+    }
+    m_painter.drawImage(target, image);
+}
+
+void Canvas::line(const QPointF& from, const QPointF& to, double thickness)
+{
+    m_painter.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(std::max(1.0, thickness * m_dotsPerMm));
+    pen.setCapStyle(Qt::SquareCap);
+    m_painter.setPen(pen);
+    m_painter.drawLine(QPointF(from.x() * m_dotsPerMm, from.y() * m_dotsPerMm),
+                       QPointF(to.x() * m_dotsPerMm, to.y() * m_dotsPerMm));
+    m_painter.restore();
+}
+
+void Canvas::richText(const QRectF& box, const QString& html)
+{
+    // Laid out with the metrics of the page's own device, at the width of the
+    // box, so that what fits on paper is what the preview shows.
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(m_painter.device());
+    doc.setHtml(html);
+    doc.setDocumentMargin(0);
+    const QRectF r = device(box);
+    doc.setPageSize(QSizeF(r.width(), 1e9));
+    m_painter.save();
+    m_painter.setClipRect(r);
+    m_painter.translate(r.topLeft());
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = QRectF(0, 0, r.width(), r.height());
+    doc.documentLayout()->draw(&m_painter, ctx);
+    m_painter.restore();
+}
+
+} // namespace report
