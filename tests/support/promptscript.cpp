@@ -39,25 +39,25 @@ PromptScript::~PromptScript()
 
 PromptScript& PromptScript::expectMessage(const QString& text)
 {
-    m_expected.push_back({Kind::Message, text});
+    m_expected.push_back({Kind::Message, text, false, 1, {}});
     return *this;
 }
 
 PromptScript& PromptScript::expectQuestion(const QString& text, bool yes)
 {
-    m_expected.push_back({Kind::Question, text, yes});
+    m_expected.push_back({Kind::Question, text, yes, 1, {}});
     return *this;
 }
 
 PromptScript& PromptScript::expectOpenFile(const QString& chosenPath)
 {
-    m_expected.push_back({Kind::OpenFile, chosenPath});
+    m_expected.push_back({Kind::OpenFile, chosenPath, false, 1, {}});
     return *this;
 }
 
 PromptScript& PromptScript::expectPrintDialog(bool accept, int copies, const QString& pdfPath)
 {
-    m_expected.push_back({Kind::Print, pdfPath, accept, copies});
+    m_expected.push_back({Kind::Print, pdfPath, accept, copies, {}});
     return *this;
 }
 
@@ -95,8 +95,9 @@ void PromptScript::message(const QString& text)
 {
     m_shown << text;
     Expectation e;
-    if (take(Kind::Message, text, e))
+    if (take(Kind::Message, text, e)) {
         EXPECT_EQ(text.toStdString(), e.text.toStdString());
+    }
 }
 
 bool PromptScript::question(const QString& text)

@@ -1,0 +1,152 @@
+#include "pickers.h"
+
+namespace lists {
+namespace {
+
+using Kind = PickerFilter::Kind;
+
+PickerFilter institutionFilter()
+{
+    return {
+        .kind = Kind::CodeList,
+        .objectName = QStringLiteral("cmbKurum"),
+        .caption = QStringLiteral("Gittiği Yer"),
+        .condition = {QStringLiteral("WHERE D.DKOD=:DK"), QStringLiteral(" AND D.DKOD=:DK"), {}},
+        .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+        .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                        QStringLiteral("WHERE DKURUM=:D")}};
+}
+
+PickerFilter departmentFilter(const QString& caption)
+{
+    return {
+        .kind = Kind::CodeList,
+        .objectName = QStringLiteral("cmbBirim"),
+        .caption = caption,
+        .condition = {QStringLiteral("WHERE B.BKOD=:BK"), QStringLiteral(" AND B.BKOD=:BK"), {}},
+        .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
+        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
+                        QStringLiteral("WHERE BIRIM=:B")}};
+}
+
+// The incoming and outgoing pickers differ only in their register's
+// table and number columns, title and headings.
+PickerTable waitingDocuments(const QString& formName, const QString& title,
+                             const QString& filterHeading, const QString& listHeading,
+                             const QString& table, const QString& no, const QString& date)
+{
+    return {
+        .formName = formName,
+        .title = title,
+        .filterHeading = filterHeading,
+        .listHeading = listHeading,
+        .selectLines = {QStringLiteral(
+                            "SELECT G1.KAYNO,G1.%1,G1.%2,D.DKURUM,G1.EVTAR||'/'||G1.EVSAY TARNO,"
+                            "G1.KONU,B.BIRIM FROM %3 G1")
+                            .arg(no, date, table),
+                        QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G1.DKOD)"),
+                        QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")},
+        .baseCondition = QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0)"),
+        .orderLine = QStringLiteral("ORDER BY G1.%1").arg(no),
+        .filters = {institutionFilter(), departmentFilter(QStringLiteral("Gönderen Birim"))},
+        .columns = {{no, QStringLiteral("Kay.No"), 55},
+                    {date, QStringLiteral("Kay.Tarihi"), 80},
+                    {QStringLiteral("DKURUM"), QStringLiteral("Gittiği Yer"), 170},
+                    {QStringLiteral("TARNO"), QStringLiteral("Evrak Tar./No"), 180},
+                    {QStringLiteral("KONU"), QStringLiteral("Konusu"), 240},
+                    {QStringLiteral("BIRIM"), QStringLiteral("Gönderen Birim")}},
+    };
+}
+
+} // namespace
+
+const PickerTable& TFRMGELBUL::table()
+{
+    static const PickerTable differences = [] {
+        PickerTable s = waitingDocuments(
+            QStringLiteral("TFRMGELBUL"), QStringLiteral("GELEN EVRAK LİSTESİ"),
+            QStringLiteral("Filtre Seçeneekleri"),
+            QStringLiteral("GELEN EVRAK LİSTESİ (CEVAP BEKLEYEN)"), QStringLiteral("GELEN"),
+            QStringLiteral("GELNO"), QStringLiteral("GELTAR"));
+        s.themeColors = true;
+        return s;
+    }();
+    return differences;
+}
+
+const PickerTable& TFRMGIDBUL::table()
+{
+    static const PickerTable differences = waitingDocuments(
+        QStringLiteral("TFRMGIDBUL"), QStringLiteral("GİDEN EVRAK LİSTESİ"), QString(),
+        QStringLiteral("GİDEN EVRAK LİSTESİ (CEVAP BEKLEYEN)"), QStringLiteral("GIDEN"),
+        QStringLiteral("GIDNO"), QStringLiteral("GIDTAR"));
+    return differences;
+}
+
+const PickerTable& TFRMDILBUL::table()
+{
+    // The petitioner's name is matched anywhere: the pattern is two
+    // characters longer than ADSOY, so it is cast wider than the column.
+    const QString name = QStringLiteral("ADSOY LIKE  CAST(:AA AS VARCHAR(32))");
+    const QString awaited = QStringLiteral("D.CEVDUR=:cd");
+    static const PickerTable differences = {
+        .formName = QStringLiteral("TFRMDILBUL"),
+        .title = QStringLiteral("DİLEKÇE ARAMA"),
+        .filterHeading = QStringLiteral("Filtre Seçeneekleri"),
+        .listHeading = QStringLiteral("DİLEKÇE LİSTESİ (CEVAP BEKLEYEN)"),
+        .selectLines =
+            {QStringLiteral(
+                 "SELECT D.KAYNO,D.DILNO,D.DILTAR,D.KONU,B.BIRIM,D.ADSOY FROM DILEKCE D"),
+             QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=D.BKOD)")},
+        .orderLine = QStringLiteral("ORDER BY D.DILNO"),
+        .filters =
+            {departmentFilter(QStringLiteral("Verildiği Birim")),
+             {.kind = Kind::NameText,
+              .objectName = QStringLiteral("edtAdsoy"),
+              .caption = QStringLiteral("Dilekçeyi Veren"),
+              .condition = {QStringLiteral("WHERE ") + name, QStringLiteral(" AND ") + name, {}},
+              .maxLength = 30},
+             {.kind = Kind::FixedList,
+              .objectName = QStringLiteral("cmbCevdur"),
+              .caption = QStringLiteral("Cevap Bekleniyor"),
+              .entries = {{QStringLiteral("Tümü"), {}},
+                          {QStringLiteral("Evet"),
+                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
+                            QStringLiteral("E")}},
+                          {QStringLiteral("Hayır"),
+                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
+                            QStringLiteral("H")}}}},
+             {.kind = Kind::FixedList,
+              .objectName = QStringLiteral("cmbCevno"),
+              .caption = QStringLiteral("Cevap Verildi"),
+              .entries = {{QStringLiteral("Tümü"), {}},
+                          {QStringLiteral("Hayır"),
+                           {QStringLiteral("WHERE D.CEVNO=:cn"), QStringLiteral(" AND D.CEVNO=:cn"),
+                            0}},
+                          {QStringLiteral("Evet"),
+                           {QStringLiteral("WHERE D.CEVNO<>:cn"),
+                            QStringLiteral(" AND D.CEVNO<>:cn"), 0}}}}},
+        .columns = {{QStringLiteral("DILNO"), QStringLiteral("Kay.No"), 60},
+                    {QStringLiteral("DILTAR"), QStringLiteral("Kay.Tarihi"), 80},
+                    {QStringLiteral("KONU"), QStringLiteral("Dilekçe Konusu"), 380},
+                    {QStringLiteral("ADSOY"), QStringLiteral("Dilekçe Veren")}},
+    };
+    return differences;
+}
+
+TFRMGELBUL::TFRMGELBUL(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+    : DocumentPicker(table(), dm, ctx, parent)
+{
+}
+
+TFRMGIDBUL::TFRMGIDBUL(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+    : DocumentPicker(table(), dm, ctx, parent)
+{
+}
+
+TFRMDILBUL::TFRMDILBUL(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+    : DocumentPicker(table(), dm, ctx, parent)
+{
+}
+
+} // namespace lists
