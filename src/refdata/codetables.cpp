@@ -1,0 +1,228 @@
+#include "codetables.h"
+
+#include "db/dberror.h"
+
+#include <limits>
+
+namespace refdata {
+namespace {
+
+const QString DbKey = QStringLiteral("DBKEY");
+
+} // namespace
+
+const CodeTable& departmentTable()
+{
+    static const CodeTable t{
+        QStringLiteral("TFRMBIRIM"),
+        QStringLiteral("BİRİMLER"),
+        QStringLiteral("BİRİM TANIMLARI"),
+        QStringLiteral("BIRIM"),
+        QStringLiteral("BKOD"),
+        QStringLiteral("BIRIM"),
+        {{QStringLiteral("BIRIM"), QStringLiteral("Birim Adi"), 260, 30, true},
+         {QStringLiteral("YET"), QStringLiteral("Birim Yetkilisi"), 200, 25, true},
+         {QStringLiteral("GOR"), QStringLiteral("Görev Ünvanı"), 200, 25, true}},
+        QString(),
+        {QStringLiteral("SELECT COUNT(*) SAY FROM BIRIM"), QStringLiteral("WHERE BIRIM=:BRM")},
+        1,
+        QStringLiteral("DİKKAT! Bu Birim Kayıtlıdır..."),
+        QStringLiteral("SELECT MAX(BKOD) KOD FROM BIRIM"),
+        {QStringLiteral("GELEN"), QStringLiteral("GIDEN"), QStringLiteral("DILEKCE")},
+        QStringLiteral("DİKKAT! Bu Birim Kayıtlarda Kullanılmıştır. Silemezsiniz."),
+        true,
+    };
+    return t;
+}
+
+const CodeTable& institutionTable()
+{
+    static const CodeTable t{
+        QStringLiteral("TFRMKURUM"),
+        QStringLiteral("KURUMLAR"),
+        QStringLiteral("KURUM TANIMLARI"),
+        QStringLiteral("DISKUR"),
+        QStringLiteral("DKOD"),
+        QStringLiteral("DKURUM"),
+        {{QStringLiteral("DKURUM"), QStringLiteral("Kurum Adı"), 360, 30, true},
+         {QStringLiteral("DKOD"), QStringLiteral("Kodu"), 70, 0, false}},
+        QStringLiteral("ORDER BY DKURUM"),
+        {QStringLiteral("SELECT COUNT(*) SAY FROM DISKUR"), QStringLiteral("WHERE DKURUM=:KRM")},
+        0,
+        QStringLiteral("DİKKAT! Bu Kurum Kayıtlıdır..."),
+        QStringLiteral("SELECT MAX(DKOD) KOD FROM DISKUR"),
+        {QStringLiteral("GELEN"), QStringLiteral("GIDEN")},
+        QStringLiteral("DİKKAT! Bu Kurum Kayıtlarda Kullanılmıştır. Silemezsiniz."),
+        false,
+    };
+    return t;
+}
+
+const CodeTable& documentTypeTable()
+{
+    static const CodeTable t{
+        QStringLiteral("TFRMECINS"),
+        QStringLiteral("EVRAKLAR"),
+        QStringLiteral("EVRAK CİNSİ TANIMLARI"),
+        QStringLiteral("ECINS"),
+        QStringLiteral("EKOD"),
+        QStringLiteral("ECINS"),
+        {{QStringLiteral("ECINS"), QStringLiteral("Evrak Cinsi Açıklaması"), 360, 30, true}},
+        QString(),
+        {QStringLiteral("SELECT COUNT(*) SAY FROM ECINS"), QStringLiteral("WHERE ECINS=:EC")},
+        0,
+        QStringLiteral("DİKKAT! Bu Evrak Türü Kayıtlıdır..."),
+        QStringLiteral("SELECT MAX(EKOD) KOD FROM ECINS"),
+        {QStringLiteral("GELEN"), QStringLiteral("GIDEN"), QStringLiteral("DILEKCE")},
+        QStringLiteral("DİKKAT! Bu Evrak Türü  Kayıtlarda Kullanılmıştır. Silemezsiniz."),
+        false,
+    };
+    return t;
+}
+
+CodeTableRules::CodeTableRules(core::TDM& dm, const CodeTable& table)
+    : m_dm(dm), m_table(table), m_rows(dm.IBDATABASE), m_write(dm.IBDATABASE)
+{
+}
+
+QStringList CodeTableRules::editableFields() const
+{
+    QStringList fields;
+    for (const widgets::EditColumn& c : m_table.columns)
+        if (c.editable)
+            fields << c.field;
+    return fields;
+}
+
+db::Query& CodeTableRules::openRows()
+{
+    m_rows.close();
+    m_rows.clear();
+    m_rows.add(QStringLiteral("SELECT RDB$DB_KEY %1,%2,%3 FROM %4")
+                   .arg(DbKey, m_table.codeColumn, editableFields().join(QLatin1Char(',')),
+                        m_table.table));
+    if (!m_table.orderLine.isEmpty())
+        m_rows.add(m_table.orderLine);
+    m_rows.open();
+    return m_rows;
+}
+
+void CodeTableRules::closeRows()
+{
+    m_rows.close();
+    m_dm.QRSORGU.close();
+}
+
+bool CodeTableRules::isDuplicate(const QVariant& name)
+{
+    db::Query& q = m_dm.QRSORGU;
+    q.close();
+    q.clear();
+    for (const QString& line : m_table.duplicateLines)
+        q.add(line);
+    q.bind(0, name);
+    q.open();
+    const qint64 count = q.field(QStringLiteral("SAY")).toInt();
+    q.close();
+    return count > m_table.duplicateLimit;
+}
+
+int nextCode(db::Query& scratch, const QString& maxSql)
+{
+    scratch.close();
+    scratch.clear();
+    scratch.add(maxSql);
+    scratch.open();
+    const qint64 code =
+        scratch.field(QStringLiteral("KOD")).toInt() + 1; // an empty table gives null: 1
+    scratch.close();
+    if (code > std::numeric_limits<qint16>::max())
+        throw db::DbError(
+            QStringLiteral("arithmetic exception, numeric overflow: code %1").arg(code));
+    return int(code);
+}
+
+int CodeTableRules::nextCode()
+{
+    return refdata::nextCode(m_dm.QRSORGU, m_table.newCodeSql);
+}
+
+qint64 CodeTableRules::useCount(const QVariant& code)
+{
+    if (code.isNull())
+        return 0; // a row not yet written has no code for a document to use
+    QStringList counts;
+    QVariantList params;
+    for (const QString& reg : m_table.usedIn) {
+        counts
+            << QStringLiteral("(SELECT COUNT(*) FROM %1 WHERE %2=:K)").arg(reg, m_table.codeColumn);
+        params << code;
+    }
+    db::Query& q = m_dm.QRSORGU;
+    q.close();
+    q.clear();
+    q.add(QStringLiteral("SELECT %1 SAY FROM RDB$DATABASE").arg(counts.join(QLatin1Char('+'))));
+    q.bindAll(params);
+    q.open();
+    const qint64 sum = q.field(QStringLiteral("SAY")).toInt();
+    q.close();
+    return sum;
+}
+
+void CodeTableRules::insertRow(widgets::RowValues& row)
+{
+    const int code = nextCode();
+    const QStringList fields = editableFields();
+    QStringList names{m_table.codeColumn};
+    QStringList params{QLatin1Char(':') + m_table.codeColumn};
+    QVariantList values{code};
+    for (const QString& f : fields) {
+        names << f;
+        params << QLatin1Char(':') + f;
+        values << row.value(f);
+    }
+    m_write.close();
+    m_write.clear();
+    m_write.add(
+        QStringLiteral("INSERT INTO %1 (%2)").arg(m_table.table, names.join(QLatin1Char(','))));
+    m_write.add(QStringLiteral("VALUES(%1)").arg(params.join(QLatin1Char(','))));
+    m_write.add(QStringLiteral("RETURNING RDB$DB_KEY %1").arg(DbKey));
+    m_write.bindAll(values);
+    m_write.open();
+    row.insert(m_table.codeColumn, code);
+    row.insert(DbKey, m_write.value(0, 0).toBytes());
+    m_write.close();
+}
+
+void CodeTableRules::updateRow(const widgets::RowValues& row)
+{
+    QStringList sets;
+    QVariantList values;
+    for (const QString& f : editableFields()) {
+        sets << QStringLiteral("%1=:%1").arg(f);
+        values << row.value(f);
+    }
+    values << row.value(DbKey) << row.value(m_table.codeColumn);
+    m_write.close();
+    m_write.clear();
+    m_write.add(QStringLiteral("UPDATE %1 SET %2").arg(m_table.table, sets.join(QLatin1Char(','))));
+    m_write.add(QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND %1 IS NOT DISTINCT FROM :KOD")
+                    .arg(m_table.codeColumn));
+    m_write.bindAll(values);
+    if (m_write.exec() == 0)
+        throw db::DbError(
+            QStringLiteral("%1: the row was removed by another workstation").arg(m_table.table));
+}
+
+void CodeTableRules::deleteRow(const widgets::RowValues& row)
+{
+    m_write.close();
+    m_write.clear();
+    m_write.add(QStringLiteral("DELETE FROM %1").arg(m_table.table));
+    m_write.add(QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND %1 IS NOT DISTINCT FROM :KOD")
+                    .arg(m_table.codeColumn));
+    m_write.bindAll({row.value(DbKey), row.value(m_table.codeColumn)});
+    m_write.exec(); // a row another workstation removed is gone all the same
+}
+
+} // namespace refdata

@@ -1,0 +1,55 @@
+#include "tfrmkurbil.h"
+
+#include "ui_tfrmkurbil.h"
+
+#include "codetables.h"
+
+#include "core/errors.h"
+
+namespace refdata {
+
+TFRMKURBIL::TFRMKURBIL(core::TDM& dm, core::AppContext&, QWidget* parent)
+    : widgets::Screen(parent), m_dm(dm), m_ui(std::make_unique<Ui::QuickAddForm>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("TFRMKURBIL"));
+    setWindowTitle(QStringLiteral("KURUM EKLEME"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    connect(m_ui->btnKayit, &QPushButton::clicked, this,
+            [this] { core::guarded([this] { save(); }); });
+    connect(m_ui->btnVazgec, &QPushButton::clicked, this,
+            [this] { core::guarded([this] { cancel(); }); });
+    bindKey(Qt::Key_F5, m_ui->btnKayit);
+    bindKey(Qt::Key_F6, m_ui->btnVazgec);
+}
+
+TFRMKURBIL::~TFRMKURBIL() = default;
+
+void TFRMKURBIL::activate()
+{
+    m_ui->edtDkurum->clear();
+    m_ui->edtDkurum->setFocus();
+}
+
+void TFRMKURBIL::save()
+{
+    const int code = nextCode(m_dm.QRSORGU, QStringLiteral("SELECT MAX(DKOD) KOD FROM DISKUR"));
+    db::Query& q = m_dm.QRSORGU;
+    q.close();
+    q.clear();
+    q.add(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(:DKOD,:DKURUM)"));
+    q.bindAll({code, m_ui->edtDkurum->text()});
+    q.exec();
+    m_result.AddedDkod = qint16(code);
+    m_result.Added = true;
+    finish(QDialog::Accepted);
+}
+
+void TFRMKURBIL::cancel()
+{
+    m_result.Added = false;
+    finish(QDialog::Rejected);
+}
+
+} // namespace refdata
