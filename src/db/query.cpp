@@ -119,6 +119,17 @@ qint64 integerValue(const QVariant& v, int scale)
     return i;
 }
 
+// A number that does not fit its column is refused as the server refuses
+// it, never stored wrapped round.
+qint64 checkedRange(qint64 value, qint64 low, qint64 high, const QVariant& original)
+{
+    if (value < low || value > high)
+        throw DbError(QStringLiteral("arithmetic exception, numeric overflow, or string truncation: %1")
+                          .arg(original.toString()),
+                      -802, isc_arith_except);
+    return value;
+}
+
 // Values that stand for "no value" in a parameter of a number or date.
 bool isBlankText(const QVariant& v)
 {
@@ -397,12 +408,12 @@ void Query::run(bool wantRows)
         }
         switch (s.type) {
         case SQL_SHORT: {
-            const auto x = short(integerValue(v, s.scale));
+            const auto x = short(checkedRange(integerValue(v, s.scale), -32768, 32767, v));
             std::memcpy(p, &x, sizeof x);
             break;
         }
         case SQL_LONG: {
-            const auto x = ISC_LONG(integerValue(v, s.scale));
+            const auto x = ISC_LONG(checkedRange(integerValue(v, s.scale), INT32_MIN, INT32_MAX, v));
             std::memcpy(p, &x, sizeof x);
             break;
         }

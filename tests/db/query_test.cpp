@@ -216,6 +216,15 @@ TEST(Query, CurrentRowMovesLikeADataset)
     EXPECT_TRUE(q.eof());
 }
 
+TEST(Query, NumbersThatDoNotFitTheirColumnAreRefused)
+{
+    TempDatabase t;
+    EXPECT_THROW(t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(:B,'x')"), {32768}), db::DbError);
+    EXPECT_THROW(t.exec(QStringLiteral("INSERT INTO GELEN (KAYNO) VALUES(:K)"), {qlonglong(1) << 31}), db::DbError);
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(:B,'y')"), {-32768});
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT BKOD FROM BIRIM")), QStringLiteral("-32768"));
+}
+
 TEST(Query, BlankTextForANumberIsNull)
 {
     TempDatabase t;
