@@ -1,5 +1,6 @@
 #include "promptscript.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QPrinter>
 
@@ -140,6 +141,8 @@ int PromptScript::runModal(QDialog& screen)
     EXPECT_EQ(screen.objectName().toStdString(), e.text.toStdString());
     screen.setResult(0);
     screen.show();
+    // The clerk works in the screen: its function keys reach it.
+    QApplication::setActiveWindow(&screen);
     if (e.clerk)
         e.clerk(screen);
     if (screen.isVisible()) {
