@@ -1,0 +1,256 @@
+#include "documententry.h"
+
+#include "numbering.h"
+
+#include "core/clock.h"
+#include "refdata/fileplan.h"
+
+namespace registers {
+namespace {
+
+const QString ILGNO = QStringLiteral("ILGNO");
+const QString ILGDUR = QStringLiteral("ILGDUR");
+const QString CEVNO = QStringLiteral("CEVNO");
+const QString CEVDUR = QStringLiteral("CEVDUR");
+const QString BKOD = QStringLiteral("BKOD");
+const QString SDP = QStringLiteral("SDP");
+const QString TESADI = QStringLiteral("TESADI");
+const QString TESGOR = QStringLiteral("TESGOR");
+
+void openLines(db::Query& q, const QStringList& lines, const QVariantList& params = {})
+{
+    q.close();
+    q.clear();
+    for (const QString& l : lines)
+        q.add(l);
+    q.bindAll(params);
+    q.open();
+}
+
+// A date as the mask takes it: the day and the month may keep blanks, the
+// year must be whole.
+bool isWholeDate(const QString& text)
+{
+    if (text.size() != 10)
+        return false;
+    for (int i = 6; i < 10; ++i)
+        if (!text[i].isDigit())
+            return false;
+    return true;
+}
+
+} // namespace
+
+DocumentEntry::DocumentEntry(const RegisterTable& reg, core::TDM& dm, const core::AppContext& ctx)
+    : m_reg(reg), m_dm(dm), m_ctx(ctx), m_planCodes(dm.IBDATABASE), m_departments(dm.IBDATABASE),
+      m_institutions(dm.IBDATABASE), m_types(dm.IBDATABASE)
+{
+}
+
+void DocumentEntry::openLists()
+{
+    refdata::openLeafCodes(m_planCodes);
+    reopenInstitutions();
+    openLines(m_types,
+              {QStringLiteral("SELECT ECINS,EKOD FROM ECINS"), QStringLiteral("ORDER BY ECINS")});
+    if (m_reg.departmentTiedToUser && m_ctx.UserDeptCode > 0)
+        openLines(m_departments,
+                  {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM WHERE BKOD=:BK")},
+                  {m_ctx.UserDeptCode});
+    else
+        openLines(m_departments, {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM")});
+}
+
+void DocumentEntry::reopenInstitutions()
+{
+    openLines(m_institutions, {QStringLiteral("SELECT DKURUM,DKOD FROM DISKUR"),
+                               QStringLiteral("order by DKURUM")});
+}
+
+int DocumentEntry::drawFromGenerator(const QString& generator)
+{
+    db::Query& q = m_dm.QRSORGU;
+    openLines(q, {QStringLiteral("SELECT GEN_ID(%1,1) YENINO FROM RDB$DATABASE").arg(generator)});
+    const int value = int(q.field(QStringLiteral("YENINO")).toInt());
+    q.close();
+    return value;
+}
+
+int DocumentEntry::drawKey()
+{
+    return drawFromGenerator(m_reg.keyGenerator);
+}
+
+int DocumentEntry::setUp(EntryMode mode, int kayno)
+{
+    m_mode = mode;
+    m_link.reset(0, QString());
+    m_related = {};
+    m_reply = {};
+    openLists();
+    db::Query& q = m_dm.QRSORGU;
+    if (mode == EntryMode::New) {
+        kayno = drawKey();
+        m_record.startNew(q, m_reg.table, kayno);
+        m_record.setValue(m_reg.dateColumn, core::todayText());
+        m_record.setValue(QStringLiteral("ZDUR"), QStringLiteral("İ"));
+        m_record.setValue(QStringLiteral("GIZDER"), QStringLiteral("Ö"));
+        m_record.setValue(CEVDUR, QStringLiteral("H"));
+        m_record.setValue(CEVNO, 0);
+        if (m_record.hasColumn(ILGNO))
+            m_record.setValue(ILGNO, 0);
+        if (m_reg.departmentTiedToUser && m_ctx.UserDeptCode > 0 && !m_departments.isEmpty())
+            m_record.setValue(BKOD, m_departments.value(0, QStringLiteral("BKOD")).toVariant());
+    } else {
+        m_record.read(q, m_reg.table, kayno);
+        if (m_record.hasColumn(ILGNO)) {
+            m_link.reset(m_record.number(ILGNO), m_record.text(ILGDUR));
+            m_related = ILGIGETIR(q, m_reg.reg, m_record.number(ILGNO), m_record.text(ILGDUR));
+        }
+        if (m_record.text(CEVDUR) == QLatin1String("E"))
+            m_reply = CEVAPGETIR(q, m_reg.reg, m_record.number(CEVNO));
+    }
+    recalculate();
+    return kayno;
+}
+
+void DocumentEntry::close()
+{
+    m_planCodes.close();
+    m_departments.close();
+    m_institutions.close();
+    m_types.close();
+}
+
+void DocumentEntry::recalculate()
+{
+    const QString code = m_record.text(SDP);
+    m_sack1.clear();
+    m_sack2.clear();
+    if (code.isEmpty())
+        return;
+    db::Query& q = m_dm.QRSORGU;
+    auto title = [&q](const QString& kod) {
+        openLines(q, {QStringLiteral("SELECT ACIK FROM SDP"), QStringLiteral("WHERE KOD=:KN")},
+                  {kod});
+        const QString acik = q.isEmpty() ? QString() : q.value(0, 0).toString();
+        q.close();
+        return acik.left(PlanTitleLength);
+    };
+    m_sack1 = title(code.left(3));
+    m_sack2 = title(code);
+}
+
+void DocumentEntry::setFilePlanCode(const QString& code)
+{
+    const QString before = m_record.text(SDP);
+    m_record.setValue(SDP, code.trimmed());
+    if (m_record.text(SDP) != before)
+        recalculate();
+}
+
+int DocumentEntry::departmentRow() const
+{
+    const QVariant bkod = m_record.value(BKOD);
+    if (!bkod.isNull())
+        for (int r = 0; r < m_departments.rowCount(); ++r)
+            if (m_departments.value(r, QStringLiteral("BKOD")).toInt() == bkod.toLongLong())
+                return r;
+    return m_departments.rowCount() - 1;
+}
+
+QVariant DocumentEntry::departmentValue(const QString& column) const
+{
+    const int row = departmentRow();
+    return row < 0 ? QVariant() : m_departments.value(row, column).toVariant();
+}
+
+void DocumentEntry::chooseDepartment(const QVariant& bkod)
+{
+    m_record.setValue(BKOD, bkod);
+    if (m_mode != EntryMode::New || !m_reg.numbersInGroups || bkod.isNull())
+        return;
+    m_record.setValue(
+        QStringLiteral("BSIRNO"),
+        nextNumberInGroup(m_dm.QRSORGU, m_reg.table, QStringLiteral("BSIRNO"), BKOD, bkod));
+    fillReceiverFromDepartment();
+}
+
+void DocumentEntry::chooseGrade(const QString& letter)
+{
+    m_record.setValue(QStringLiteral("GIZDER"), letter);
+    if (m_mode != EntryMode::New || !m_reg.numbersInGroups || letter.isEmpty())
+        return;
+    m_record.setValue(QStringLiteral("GSIRNO"),
+                      nextNumberInGroup(m_dm.QRSORGU, m_reg.table, QStringLiteral("GSIRNO"),
+                                        QStringLiteral("GIZDER"), letter));
+}
+
+void DocumentEntry::fillReceiverFromDepartment()
+{
+    if (departmentRow() < 0)
+        return;
+    m_record.setValue(TESADI,
+                      departmentValue(QStringLiteral("YET")).toString().left(ReceiverLength));
+    m_record.setValue(TESGOR,
+                      departmentValue(QStringLiteral("GOR")).toString().left(ReceiverLength));
+}
+
+void DocumentEntry::copyPlanTitleToSubject()
+{
+    m_record.setValue(QStringLiteral("KONU"), m_sack2);
+}
+
+void DocumentEntry::chooseRelated(int kayno, const QString& ilgdur)
+{
+    m_link.choose(kayno, ilgdur);
+    m_related = ILGIGETIR(m_dm.QRSORGU, m_reg.reg, kayno, m_link.ilgdur());
+    m_record.setValue(ILGNO, kayno);
+    if (!ilgdur.isEmpty())
+        m_record.setValue(ILGDUR, ilgdur);
+}
+
+bool DocumentEntry::cancelRelated()
+{
+    if (!m_link.cancel())
+        return false;
+    // The panel empties; the type label of the outgoing entry stays.
+    const QString type = m_related.typeLabel;
+    m_related = {};
+    m_related.typeLabel = type;
+    return true;
+}
+
+QString DocumentEntry::incompleteDate() const
+{
+    for (const QString& column : m_reg.dateColumns)
+        if (!m_record.isEmpty(column) && !isWholeDate(m_record.text(column)))
+            return column;
+    return {};
+}
+
+void DocumentEntry::save()
+{
+    if (const QString column = incompleteDate(); !column.isEmpty())
+        throw IncompleteDate(column);
+    db::Query& q = m_dm.QRSORGU;
+    const bool numbered = m_mode == EntryMode::New && m_record.number(m_reg.numberColumn) == 0;
+    if (m_record.hasColumn(ILGNO))
+        m_record.setValue(ILGNO, m_link.apply(q, m_reg.reg, m_record.kayno()));
+    if (numbered && !m_reg.numberFromHighest)
+        m_record.setValue(m_reg.numberColumn, drawFromGenerator(m_reg.numberGenerator));
+    m_record.store(q);
+    // The highest number plus one is taken last, once the row is stored:
+    // the lock it takes then lasts only until the commit below.
+    if (numbered && m_reg.numberFromHighest)
+        m_record.setStoredValue(m_reg.numberColumn,
+                                assignRegistryNumber(q, m_reg.number(), m_record.kayno()));
+    m_dm.FDTransaction1.commit();
+}
+
+void DocumentEntry::cancel()
+{
+    m_dm.FDTransaction1.rollback();
+}
+
+} // namespace registers

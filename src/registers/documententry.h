@@ -1,0 +1,125 @@
+#pragma once
+
+#include "documentrecord.h"
+#include "links.h"
+#include "registertable.h"
+
+#include "core/appcontext.h"
+#include "core/tdm.h"
+
+#include <stdexcept>
+
+namespace registers {
+
+// A date typed only in part: the clerk has to complete or empty it.
+class IncompleteDate : public std::runtime_error {
+public:
+    explicit IncompleteDate(QString column)
+        : std::runtime_error("incomplete date"), m_column(std::move(column))
+    {
+    }
+    QString column() const { return m_column; }
+
+private:
+    QString m_column;
+};
+
+// The at most 50 characters of a file plan title shown under the code.
+inline constexpr int PlanTitleLength = 50;
+// TESADI and TESGOR.
+inline constexpr int ReceiverLength = 15;
+
+// What an entry screen does with its document, below its widgets: the
+// set-up in either mode with the defaults, the choice lists, the file plan
+// titles, the numbering of the department and grade sequences, the related
+// document, saving and cancelling. All of it runs on the data module's
+// connection and its one transaction; nothing here asks the clerk anything.
+class DocumentEntry {
+public:
+    DocumentEntry(const RegisterTable& reg, core::TDM& dm, const core::AppContext& ctx);
+
+    const RegisterTable& registerTable() const { return m_reg; }
+    EntryMode mode() const { return m_mode; }
+    DocumentRecord& record() { return m_record; }
+    const DocumentRecord& record() const { return m_record; }
+
+    // The choice lists: leaf codes of the file plan (KOD, ACIK), the
+    // departments (BIRIM, BKOD, YET, GOR; only the clerk's own for a clerk
+    // tied to one), the institutions (DKURUM, DKOD) and the document types
+    // (ECINS, EKOD).
+    db::Query& planCodes() { return m_planCodes; }
+    db::Query& departments() { return m_departments; }
+    db::Query& institutions() { return m_institutions; }
+    db::Query& documentTypes() { return m_types; }
+    void reopenInstitutions();
+
+    // The set-up of an opening: the lists, then a new document with its key
+    // drawn and its defaults, or the stored document of the key with its
+    // related document and reply state. Returns the key (EntryKayno).
+    int setUp(EntryMode mode, int kayno);
+    // Closing: the record and the lists.
+    void close();
+
+    // SACK1 and SACK2: the titles of the file plan heading and of the code.
+    QString planHeadingTitle() const { return m_sack1; }
+    QString planCodeTitle() const { return m_sack2; }
+
+    // The file plan code typed, chosen in the drop-down or in the picker.
+    void setFilePlanCode(const QString& code);
+    // The clerk chose a department or a grade: on a new document the
+    // department's and the grade's sequences give their next number, and
+    // the department's signatory becomes the receiver.
+    void chooseDepartment(const QVariant& bkod);
+    void chooseGrade(const QString& letter);
+    // Double-click in the receiver's name: the signatory and title of the
+    // department the list stands on.
+    void fillReceiverFromDepartment();
+    // Double-click in the subject: the file plan code's title.
+    void copyPlanTitleToSubject();
+
+    // The related-document panel and the reply-state labels.
+    LinkEdit& link() { return m_link; }
+    const LinkEdit& link() const { return m_link; }
+    RelatedDocument related() const { return m_related; }
+    ReplyState replyState() const { return m_reply; }
+    // A document chosen in the picker becomes the related one.
+    void chooseRelated(int kayno, const QString& ilgdur = QString());
+    // "Evrak İlgisini İptal Et": false when there is no link to cancel.
+    bool cancelRelated();
+
+    // The first date column holding a date typed only in part; empty when
+    // every date is whole or empty.
+    QString incompleteDate() const;
+
+    // "F5-Kayıt": the link changes, the record, a new document's registry
+    // number, the commit. Throws IncompleteDate before writing anything, and
+    // a database error as it comes; the document can then be saved again.
+    void save();
+    // "F6-Vazgeç": everything since the last commit is undone.
+    void cancel();
+
+private:
+    void openLists();
+    void recalculate();
+    int departmentRow() const;
+    QVariant departmentValue(const QString& column) const;
+    int drawKey();
+    int drawFromGenerator(const QString& generator);
+
+    const RegisterTable& m_reg;
+    core::TDM& m_dm;
+    const core::AppContext& m_ctx;
+    EntryMode m_mode = EntryMode::New;
+    DocumentRecord m_record;
+    db::Query m_planCodes;
+    db::Query m_departments;
+    db::Query m_institutions;
+    db::Query m_types;
+    LinkEdit m_link;
+    RelatedDocument m_related;
+    ReplyState m_reply;
+    QString m_sack1;
+    QString m_sack2;
+};
+
+} // namespace registers

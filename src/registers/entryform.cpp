@@ -1,0 +1,227 @@
+#include "entryform.h"
+
+#include "documentrecord.h"
+
+#include "db/query.h"
+#include "widgets/codewordcombo.h"
+#include "widgets/datebox.h"
+
+#include <QComboBox>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace registers {
+namespace {
+
+int indexOfCode(const QComboBox& box, const QVariant& code)
+{
+    if (code.isNull())
+        return -1;
+    for (int i = 0; i < box.count(); ++i)
+        if (!box.itemData(i).isNull() && box.itemData(i).toLongLong() == code.toLongLong())
+            return i;
+    return -1;
+}
+
+} // namespace
+
+void limitLength(QPlainTextEdit& box, int maxLength)
+{
+    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [&box, maxLength] {
+        const QString text = box.toPlainText();
+        if (text.size() <= maxLength)
+            return;
+        QTextCursor cursor = box.textCursor();
+        const int position = std::min(int(cursor.position()), maxLength);
+        const QSignalBlocker block(&box);
+        box.setPlainText(text.left(maxLength));
+        cursor = box.textCursor();
+        cursor.setPosition(position);
+        box.setTextCursor(cursor);
+    });
+}
+
+void EntryForm::notify(const QString& column)
+{
+    if (!m_writing)
+        emit edited(column);
+}
+
+void EntryForm::add(Binding binding)
+{
+    m_bindings.append(std::move(binding));
+}
+
+const EntryForm::Binding* EntryForm::find(const QString& column) const
+{
+    for (const Binding& b : m_bindings)
+        if (b.column == column)
+            return &b;
+    return nullptr;
+}
+
+QWidget* EntryForm::widget(const QString& column) const
+{
+    const Binding* b = find(column);
+    return b ? b->widget : nullptr;
+}
+
+void EntryForm::bindText(const QString& column, QLineEdit* box, int maxLength)
+{
+    box->setMaxLength(maxLength);
+    connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
+    add({column,
+         box,
+         [box] { return QVariant(box->text()); },
+         [box](const QVariant& v) { box->setText(v.toString()); },
+         {},
+         nullptr});
+}
+
+void EntryForm::bindNumber(const QString& column, QLineEdit* box, int maximum)
+{
+    box->setValidator(new QIntValidator(0, maximum, box));
+    box->setMaxLength(QString::number(maximum).size());
+    connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
+    add({column,
+         box,
+         [box]() -> QVariant {
+             const QString t = box->text().trimmed();
+             return t.isEmpty() ? QVariant() : QVariant(t.toLongLong());
+         },
+         [box](const QVariant& v) {
+             box->setText(v.isNull() ? QString() : QString::number(v.toLongLong()));
+         },
+         {},
+         nullptr});
+}
+
+void EntryForm::bindDate(const QString& column, widgets::DateBox* box)
+{
+    connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
+    add({column,
+         box,
+         [box] { return box->isBlank() ? QVariant() : QVariant(box->value()); },
+         [box](const QVariant& v) { box->setValue(v.toString()); },
+         {},
+         nullptr});
+}
+
+void EntryForm::bindPlainText(const QString& column, QPlainTextEdit* box, int maxLength)
+{
+    box->setTabChangesFocus(true);
+    if (maxLength > 0)
+        limitLength(*box, maxLength);
+    connect(box, &QPlainTextEdit::textChanged, this, [this, column] { notify(column); });
+    add({column,
+         box,
+         [box] { return QVariant(box->toPlainText()); },
+         [box](const QVariant& v) { box->setPlainText(v.toString()); },
+         {},
+         nullptr});
+}
+
+void EntryForm::bindCodeWords(const QString& column, widgets::CodeWordCombo* box)
+{
+    connect(box, &QComboBox::activated, this, [this, column] { notify(column); });
+    add({column,
+         box,
+         [box] { return QVariant(box->letter()); },
+         [box](const QVariant& v) { box->setLetter(v.toString()); },
+         {},
+         nullptr});
+}
+
+void EntryForm::bindLookup(const QString& column, QComboBox* box, db::Query& list,
+                           const QString& nameColumn, const QString& codeColumn)
+{
+    box->setEditable(false);
+    connect(box, &QComboBox::activated, this, [this, column] { notify(column); });
+    add({column, box, [box] { return box->currentIndex() < 0 ? QVariant() : box->currentData(); },
+         [box](const QVariant& v) { box->setCurrentIndex(indexOfCode(*box, v)); },
+         [box, &list, nameColumn, codeColumn] {
+             box->clear();
+             const int name = list.columnIndex(nameColumn);
+             const int code = list.columnIndex(codeColumn);
+             for (int r = 0; r < list.rowCount(); ++r)
+                 box->addItem(list.value(r, name).toString(),
+                              list.value(r, code).toVariant().toLongLong());
+         },
+         &list});
+}
+
+void EntryForm::bindCodeList(const QString& column, QComboBox* box, db::Query& list,
+                             const QString& codeColumn, int maxLength)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setMaxLength(maxLength);
+    // Every change of the text counts, the completion of a typed code too,
+    // so that what is stored is what the box shows.
+    connect(box->lineEdit(), &QLineEdit::textChanged, this, [this, column] { notify(column); });
+    add({column, box, [box] { return QVariant(box->currentText().trimmed()); },
+         [box](const QVariant& v) {
+             const int i = box->findText(v.toString(), Qt::MatchExactly);
+             box->setCurrentIndex(i);
+             box->setEditText(v.toString());
+         },
+         [box, &list, codeColumn] {
+             box->clear();
+             const int code = list.columnIndex(codeColumn);
+             QStringList codes;
+             codes.reserve(list.rowCount());
+             for (int r = 0; r < list.rowCount(); ++r)
+                 codes << list.value(r, code).toString();
+             box->addItems(codes);
+         },
+         &list});
+}
+
+void EntryForm::fillLists()
+{
+    const QScopedValueRollback writing(m_writing, true);
+    for (const Binding& b : m_bindings)
+        if (b.fill) {
+            const QSignalBlocker block(b.widget);
+            b.fill();
+        }
+}
+
+void EntryForm::fillList(const db::Query& list)
+{
+    const QScopedValueRollback writing(m_writing, true);
+    for (const Binding& b : m_bindings)
+        if (b.fill && b.list == &list) {
+            const QSignalBlocker block(b.widget);
+            b.fill();
+        }
+}
+
+void EntryForm::show(const DocumentRecord& record)
+{
+    const QScopedValueRollback writing(m_writing, true);
+    for (const Binding& b : m_bindings) {
+        const QSignalBlocker block(b.widget);
+        b.write(record.value(b.column));
+    }
+}
+
+void EntryForm::collect(const QString& column, DocumentRecord& record) const
+{
+    if (const Binding* b = find(column))
+        record.setValue(column, b->read());
+}
+
+void EntryForm::collectAll(DocumentRecord& record) const
+{
+    for (const Binding& b : m_bindings)
+        record.setValue(b.column, b.read());
+}
+
+} // namespace registers

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+namespace db {
+class Query;
+}
+
+namespace registers {
+
+// One scanned page of an incoming document: a row of TEXT.
+struct Picture {
+    int harno = 0;
+    QByteArray bytes; // the picture file exactly as read from disk
+};
+
+// The file dialog of "Ekle" and "Değiş".
+inline const QString PictureFileFilter =
+    QStringLiteral("Jpeg (*.jpg);;Bitmaps (*.bmp);;All (*.bmp *.jpg)");
+
+// A picture file's bytes as an image, whatever its kind (JPEG, BMP, PNG):
+// the content decides, not the name. A null image when it is no picture.
+QImage decodePicture(const QByteArray& bytes);
+
+// The scanned pages of the incoming document being entered, as the entry
+// screen's picture area edits them. Each change is written at once as a
+// row of TEXT in the program's transaction: the entry's saving commits them
+// all, its cancelling rolls them all back. Numbers only grow during a visit:
+// a deleted number is given again only on a later visit.
+class DocumentPictures {
+public:
+    explicit DocumentPictures(db::Query& scratch) : m_q(scratch) {}
+
+    // A new document: no pictures, the first one gets number 1.
+    void prepareNew(int kayno);
+    // A stored document: its pictures in number order; the next one gets
+    // the highest number plus one.
+    void load(int kayno);
+
+    int kayno() const { return m_kayno; }
+    const QList<Picture>& pictures() const { return m_pictures; }
+    int count() const { return int(m_pictures.size()); }
+    bool isEmpty() const { return m_pictures.isEmpty(); }
+    // NextImageHarno: the number the next added picture receives.
+    int nextHarno() const { return m_next; }
+
+    // The row the list stands on; -1 without pictures.
+    int current() const { return m_current; }
+    void setCurrent(int index);
+    const Picture* currentPicture() const;
+
+    // "Ekle": the file becomes a new picture with the next number and the
+    // current one. A file that cannot be read or is no picture throws and
+    // adds nothing.
+    void add(const QString& path);
+    // "Değiş": the current picture takes the file's bytes, keeping its number.
+    void replace(const QString& path);
+    // "Sil": the current picture is deleted; the list moves to the next one
+    // (the previous one at the end). Nothing happens without pictures.
+    void remove();
+
+private:
+    static QByteArray readPictureFile(const QString& path);
+
+    db::Query& m_q;
+    int m_kayno = 0;
+    int m_next = 1;
+    int m_current = -1;
+    QList<Picture> m_pictures;
+};
+
+} // namespace registers

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "browselist.h"
+
+namespace registers {
+
+class TFRMGELEN;
+
+// "GELEN EVRAK  LİSTESİ": the working list of the incoming register, opened
+// from the menu entry "Gelen Evrak". A clerk tied to a department sees only
+// that department's documents. "F3-Ara" does nothing.
+class TFRMGELLST : public BrowseList {
+    Q_OBJECT
+public:
+    TFRMGELLST(core::TDM& dm, core::AppContext& ctx, TFRMGELEN& entry, QWidget* parent = nullptr);
+    static const ListTable& table();
+};
+
+} // namespace registers

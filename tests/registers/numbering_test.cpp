@@ -1,0 +1,61 @@
+// Registry numbers stay unique when workstations save at the same moment.
+
+#include "registers/documententry.h"
+#include "support/testdb.h"
+
+#include "db/query.h"
+
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <thread>
+
+using testsupport::TempDatabase;
+
+namespace {
+
+// Two workstations attached through the server register documents in step:
+// each fills a new incoming document, both press "F5-Kayıt" at the same
+// moment, again and again. Every document gets a number of its own, the
+// numbers run 1, 2, 3 ... without a gap.
+TEST(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
+{
+    TempDatabase t;
+    t.database().close(); // the embedded engine would keep the file for itself
+    const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
+    constexpr int Saves = 25;
+    std::barrier together(2);
+    auto workstation = [&](const QString& clerk) {
+        try {
+            core::TDM dm;
+            dm.IBDATABASE.open(name);
+            core::AppContext ctx;
+            registers::DocumentEntry entry(registers::incomingRegister(), dm, ctx);
+            for (int i = 0; i < Saves; ++i) {
+                entry.setUp(registers::EntryMode::New, 0);
+                entry.record().setValue(QStringLiteral("KONU"), clerk);
+                together.arrive_and_wait();
+                entry.save();
+            }
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << clerk.toStdString() << ": " << e.what();
+            together.arrive_and_drop();
+        }
+    };
+    std::thread first(workstation, QStringLiteral("birinci"));
+    std::thread second(workstation, QStringLiteral("ikinci"));
+    first.join();
+    second.join();
+
+    db::Database check;
+    check.open(name);
+    db::Query q(check);
+    q.add(QStringLiteral("SELECT COUNT(*),COUNT(DISTINCT GELNO),MIN(GELNO),MAX(GELNO) FROM GELEN"));
+    q.open();
+    EXPECT_EQ(q.value(0, 0).toInt(), 2 * Saves);
+    EXPECT_EQ(q.value(0, 1).toInt(), 2 * Saves);
+    EXPECT_EQ(q.value(0, 2).toInt(), 1);
+    EXPECT_EQ(q.value(0, 3).toInt(), 2 * Saves);
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "registers_support.h"
+
+#include "db/query.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace registerstest {
+
+void showActive(QWidget& screen)
+{
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    if (!QTest::qWaitForWindowActive(&screen))
+        ADD_FAILURE() << "the screen did not become active";
+}
+
+void type(QWidget& field, const QString& text)
+{
+    field.setFocus();
+    for (QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            QTest::keyClick(&field, Qt::Key_Return);
+        else
+            QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void clearField(QWidget& field)
+{
+    field.setFocus();
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Delete);
+}
+
+void choose(QComboBox& box, const QString& text)
+{
+    const int index = box.findText(text, Qt::MatchExactly);
+    if (index < 0)
+        throw std::runtime_error("no entry " + text.toStdString());
+    box.setCurrentIndex(index);
+    emit box.activated(index);
+}
+
+void doubleClick(QWidget& field)
+{
+    auto* plain = qobject_cast<QPlainTextEdit*>(&field);
+    QTest::mouseDClick(plain ? plain->viewport() : &field, Qt::LeftButton);
+}
+
+QByteArray pictureFile(const char* format, const QColor& color, const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+Incoming::Incoming()
+{
+    core::Clock::install(&clock);
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM,YET,GOR) VALUES(1,'Yazı İşleri Müdürlüğü',"
+                          "'Ayşe Demir','Yazı İşleri Müdürü')"));
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM,YET,GOR) VALUES(5,'Fen İşleri Müdürlüğü',"
+                          "'Mehmet Kaya','Fen Müdürü')"));
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM,YET,GOR) VALUES(3,'Zabıta Müdürlüğü',"
+                          "'Hasan Çelik','Zabıta Amiri')"));
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(1,'Çankırı Valiliği')"));
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(2,'Tapu Müdürlüğü')"));
+    t.exec(QStringLiteral("INSERT INTO ECINS (EKOD,ECINS) VALUES(1,'Resmi Yazı')"));
+    t.exec(QStringLiteral("INSERT INTO ECINS (EKOD,ECINS) VALUES(2,'Genelge')"));
+    const std::pair<const char*, const char*> plan[] = {
+        {"010", "Mevzuat İşleri"},
+        {"806", "Dilekçe ve Şikâyet İşleri"},
+        {"806.01", "Vatandaş Dilekçeleri"},
+        {"806.01.01", "Bilgi Talepleri"},
+        {"806.01.02", "Öneri ve İstekler"},
+        {"806.02", "Şikâyetler ile ilgili olarak vatandaşlardan gelen ve cevap bekleyen yazılar"},
+    };
+    for (const auto& [k, a] : plan)
+        t.exec(QStringLiteral("INSERT INTO SDP (KOD,ACIK) VALUES(:K,:A)"),
+               {QString::fromUtf8(k), QString::fromUtf8(a)});
+    t.exec(QStringLiteral("SET GENERATOR GEN_GELKAYNO TO 100"));
+    t.database().commit();
+}
+
+Incoming::~Incoming()
+{
+    core::Clock::install(nullptr);
+}
+
+void Incoming::addIncoming(const Doc& d)
+{
+    t.exec(QStringLiteral(
+               "INSERT INTO GELEN (KAYNO,GELNO,GELTAR,KONU,BKOD,DKOD,CEVDUR,CEVNO,ILGNO,GIZDER,"
+               "ZDUR) VALUES(:K,:N,'02.03.2026',:KONU,:B,:D,:C,:CN,:I,:G,'İ')"),
+           {d.kayno, d.gelno, d.konu, d.bkod, d.dkod, d.cevdur, d.cevno, d.ilgno, d.gizder});
+    t.database().commit();
+}
+
+void Incoming::addOutgoing(int kayno, int gidno, const QString& konu, int cevno,
+                           const QString& cevdur)
+{
+    t.exec(QStringLiteral(
+               "INSERT INTO GIDEN (KAYNO,GIDNO,GIDTAR,KONU,BKOD,DKOD,BIRIM,CEVDUR,CEVNO,ILGNO,"
+               "ILGDUR) VALUES(:K,:N,'20.02.2026',:KONU,5,2,'Serbest birim',:C,:CN,0,'')"),
+           {kayno, gidno, konu, cevdur, cevno});
+    t.database().commit();
+}
+
+void Incoming::openNew()
+{
+    entry.EntryMode = registers::EntryMode::New;
+    showActive(entry);
+}
+
+void Incoming::openEdit(int kayno)
+{
+    entry.EntryMode = registers::EntryMode::Edit;
+    entry.EntryKayno = kayno;
+    showActive(entry);
+}
+
+QString Incoming::writeFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = files.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    return path;
+}
+
+} // namespace registerstest

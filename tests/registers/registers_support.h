@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/appcontext.h"
+#include "core/clock.h"
+#include "lists/pickers.h"
+#include "refdata/tfrmkurbil.h"
+#include "refdata/tfrmsdpbul.h"
+#include "registers/tfrmgelen.h"
+#include "registers/tfrmgellst.h"
+#include "registers/tfrmresim.h"
+#include "support/testdb.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace registerstest {
+
+// Shows a screen as the active window, as opening it does.
+void showActive(QWidget& screen);
+
+// Types as the keyboard does, Turkish letters included, one key at a time.
+void type(QWidget& field, const QString& text);
+
+// Empties a box as the clerk does: select all, delete.
+void clearField(QWidget& field);
+
+// The clerk picks the entry with this text in a drop-down.
+void choose(QComboBox& box, const QString& text);
+
+// Double-clicks a box (the viewport of a multi-line one).
+void doubleClick(QWidget& field);
+
+template <class T> T& child(const QObject& screen, const char* name)
+{
+    T* w = screen.findChild<T*>(QString::fromLatin1(name));
+    if (!w)
+        throw std::runtime_error(std::string("no widget ") + name);
+    return *w;
+}
+
+// The bytes of a small picture file of the given kind ("JPG", "BMP", "PNG").
+QByteArray pictureFile(const char* format, const QColor& color, const QSize& size = QSize(60, 80));
+
+// An incoming document written straight into the file.
+struct Doc {
+    int kayno = 0;
+    int gelno = 0;
+    int bkod = 1;
+    int dkod = 1;
+    QString cevdur = QStringLiteral("H");
+    int cevno = 0;
+    int ilgno = 0;
+    QString gizder = QStringLiteral("Ö");
+    QString konu = QStringLiteral("Gelen konu");
+};
+
+// A year with departments, institutions, document types, a small file plan
+// and the incoming screens with the screens they open, as the program makes
+// them. Today is 14.03.2026. Keys drawn for new documents start at 101.
+class Incoming : public testing::Test {
+protected:
+    Incoming();
+    ~Incoming() override;
+
+    void addIncoming(const Doc& d);
+    // An outgoing document waiting for a reply unless told otherwise.
+    void addOutgoing(int kayno, int gidno, const QString& konu, int cevno = 0,
+                     const QString& cevdur = QStringLiteral("E"));
+
+    // The entry screen opened by its list for a new document or for one.
+    void openNew();
+    void openEdit(int kayno);
+    // A file in the test's folder holding the bytes.
+    QString writeFile(const QString& name, const QByteArray& bytes);
+
+    QString scalar(const QString& sql, const QVariantList& params = {})
+    {
+        return t.scalar(sql, params);
+    }
+    int count(const QString& sql, const QVariantList& params = {})
+    {
+        return t.scalar(sql, params).toInt();
+    }
+
+    testsupport::TempDatabase t;
+    core::FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(10, 30))};
+    core::AppContext ctx;
+    QTemporaryDir files;
+    refdata::TFRMSDPBUL sdpbul{t.dm(), ctx};
+    refdata::TFRMKURBIL kurbil{t.dm(), ctx};
+    lists::TFRMGIDBUL gidbul{t.dm(), ctx};
+    registers::TFRMRESIM resim;
+    registers::TFRMGELEN entry{t.dm(), ctx, sdpbul, kurbil, gidbul, resim};
+    registers::TFRMGELLST list{t.dm(), ctx, entry};
+};
+
+} // namespace registerstest
