@@ -63,6 +63,7 @@ void TFRMGENTAN::activate()
 void TFRMGENTAN::deactivate()
 {
     m_row.close();
+    m_emblemWritten = false;
     m_stored = Definitions();
     m_emblem.clear();
 }
@@ -101,6 +102,11 @@ void TFRMGENTAN::save()
 
 void TFRMGENTAN::cancel()
 {
+    // An emblem added on this visit stays. It is committed here: left
+    // pending, the written row of TANIM would make every other workstation's
+    // saving of a document wait until this one commits somewhere.
+    if (m_emblemWritten)
+        m_dm.FDTransaction1.commit();
     finish(QDialog::Rejected);
 }
 
@@ -112,6 +118,7 @@ void TFRMGENTAN::addEmblem()
         return;
     const QByteArray bytes = readEmblemFile(path);
     writeEmblem(m_row, bytes);
+    m_emblemWritten = true;
     m_emblem = bytes;
     m_stored.emblem = bytes;
     showEmblem();

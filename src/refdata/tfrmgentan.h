@@ -58,6 +58,7 @@ private:
     db::Query m_row;
     Definitions m_stored; // the row as read, with an emblem written since
     QByteArray m_emblem;  // the emblem shown
+    bool m_emblemWritten = false; // "Ekle" wrote the row on this visit
     std::unique_ptr<Ui::GeneralDefinitionsForm> m_ui;
 };
 
