@@ -1,35 +1,29 @@
-#include "core/tdm.h"
+#include "application.h"
+#include "program.h"
+#include "tfrmmenu.h"
 
-#include <QApplication>
-#include <QDate>
-#include <QDir>
-#include <QMainWindow>
-#include <QSettings>
+#include "db/database.h"
+#include "widgets/widgetprompter.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    core::TDM dm;
+    app::DorpakApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("DORPAK"));
+    // The program ends only through the main window's one way out.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    widgets::WidgetPrompter prompter;
+    core::Prompter::install(&prompter);
     db::Database::setBusyHandler([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
     });
-    QSettings settings(QStringLiteral("VELOR"), QStringLiteral("DORPAK"));
-    const QString year = settings.value(QStringLiteral("YIL"), QString::number(QDate::currentDate().year()))
-                             .toString()
-                             .left(4);
-    const QString folder = settings.value(QStringLiteral("YOL"),
-                                          QDir::currentPath() + QStringLiteral("/DATA/DORPAK"))
-                               .toString();
-    try {
-        dm.IBDATABASE.open(folder + QStringLiteral("/DORPAK") + year + QStringLiteral(".GDB"));
-    } catch (const db::DbError&) {
-    }
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Velor Yazılım - Belediye Otomasyonu"));
-    window.resize(900, 600);
-    window.show();
-    return app.exec();
+
+    app::Program program({QString(), [] { QCoreApplication::exit(0); }, true});
+    if (!program.build())
+        return 0;
+    program.show();
+    return application.exec();
 }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/appcontext.h"
+#include "core/tdm.h"
+
+class TFRMMENU;
+class TFRMPSSWD;
+class TFRMSYSTEM;
+class TFRMABOUT;
+class TFRMSIFRE;
+class TFRMVERBILGI;
+
+namespace refdata {
+class TFRMGENTAN;
+class TFRMBIRIM;
+class TFRMECINS;
+class TFRMKURUM;
+class TFRMKURBIL;
+class TFRMSDPBUL;
+} // namespace refdata
+namespace lists {
+class TFRMGELBUL;
+class TFRMGIDBUL;
+class TFRMDILBUL;
+class TFRMGELDET;
+class TFRMGIDDET;
+class TFRMDILDET;
+} // namespace lists
+namespace registers {
+class TFRMGELEN;
+class TFRMGELLST;
+class TFRMRESIM;
+} // namespace registers
+
+// Every screen of the program besides the main window. Each is built once,
+// after the main window's creation step, and lives until the program ends
+// (the main window owns them).
+struct ProgramScreens {
+    TFRMPSSWD* login = nullptr;
+    TFRMSYSTEM* system = nullptr;
+    TFRMABOUT* about = nullptr;
+    TFRMSIFRE* passwordPrompt = nullptr;
+    TFRMVERBILGI* versionInfo = nullptr;
+    refdata::TFRMGENTAN* generalDefinitions = nullptr;
+    refdata::TFRMBIRIM* departments = nullptr;
+    refdata::TFRMECINS* documentTypes = nullptr;
+    refdata::TFRMKURUM* institutions = nullptr;
+    refdata::TFRMKURBIL* institutionQuickAdd = nullptr;
+    refdata::TFRMSDPBUL* filePlanPicker = nullptr;
+    lists::TFRMGELBUL* incomingPicker = nullptr;
+    lists::TFRMGIDBUL* outgoingPicker = nullptr;
+    lists::TFRMDILBUL* petitionPicker = nullptr;
+    lists::TFRMGELDET* incomingDetail = nullptr;
+    lists::TFRMGIDDET* outgoingDetail = nullptr;
+    lists::TFRMDILDET* petitionDetail = nullptr;
+    registers::TFRMRESIM* picture = nullptr;
+    registers::TFRMGELEN* incomingEntry = nullptr;
+    registers::TFRMGELLST* incomingList = nullptr;
+};
+
+// Builds the screens in the program's fixed order and wires them to the main
+// window's menu, status panel and context menu.
+ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu);

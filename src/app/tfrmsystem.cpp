@@ -1,0 +1,116 @@
+#include "tfrmsystem.h"
+
+#include "ui_tfrmsystem.h"
+
+#include "core/errors.h"
+#include "core/prompter.h"
+
+#include <QAction>
+
+namespace {
+
+// Runs a clerk's action through the application error handler.
+template <typename F> auto guardedSlot(F f)
+{
+    return [f] { core::guarded(f); };
+}
+
+} // namespace
+
+TFRMSYSTEM::TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+    : widgets::Screen(parent), m_settings(dm, ctx), m_ui(std::make_unique<Ui::TFRMSYSTEM>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("TFRMSYSTEM"));
+    // A title, but no buttons in it: the screen is left through its own.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    connect(m_ui->btnGozat, &QToolButton::clicked, this, guardedSlot([this] { browse(); }));
+    connect(m_ui->btnTest, &QPushButton::clicked, this, guardedSlot([this] { testSettings(); }));
+    connect(m_ui->btnDefault, &QPushButton::clicked, this,
+            guardedSlot([this] { defaultValues(); }));
+    connect(m_ui->btnKayit, &QPushButton::clicked, this, guardedSlot([this] { save(); }));
+    connect(m_ui->btnVazgec, &QPushButton::clicked, this, guardedSlot([this] { cancel(); }));
+    for (QLineEdit* field : {m_ui->edtAnaMakina, m_ui->edtYol, m_ui->edtYil})
+        connect(field, &QLineEdit::textChanged, this, [this] { refreshTexts(); });
+
+    bindKey(Qt::Key_F5, m_ui->btnKayit);
+    bindKey(Qt::Key_F6, m_ui->btnVazgec);
+    // The context menu names the two keys; the keys themselves are bound above.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto addKeyEntry = [this](const QString& text, QPushButton* button) {
+        auto* action = new QAction(text, this);
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        addAction(action);
+    };
+    addKeyEntry(QStringLiteral("KAY\tF5"), m_ui->btnKayit);
+    addKeyEntry(QStringLiteral("İPT\tF6"), m_ui->btnVazgec);
+}
+
+TFRMSYSTEM::~TFRMSYSTEM() = default;
+
+core::SystemFields TFRMSYSTEM::fields() const
+{
+    return {m_ui->edtAnaMakina->text().trimmed(), m_ui->edtYol->text(), m_ui->edtYil->text()};
+}
+
+void TFRMSYSTEM::showFields(const core::SystemFields& fields)
+{
+    m_ui->edtAnaMakina->setText(fields.host);
+    m_ui->edtYol->setText(fields.folder);
+    m_ui->edtYil->setText(fields.year);
+    refreshTexts();
+}
+
+void TFRMSYSTEM::refreshTexts()
+{
+    const core::DatabaseTexts texts = core::DEGERBUL(fields());
+    m_ui->edtDosya->setText(texts.fileName);
+    m_ui->edtTamAd->setText(texts.fullText);
+}
+
+void TFRMSYSTEM::activate()
+{
+    showFields(m_settings.load(m_ui->edtAnaMakina->text().trimmed()));
+    m_ui->memTest->clear();
+    m_ui->edtYol->setFocus();
+}
+
+void TFRMSYSTEM::browse()
+{
+    const QString path = core::Prompter::current().openFileName(
+        QStringLiteral("Veritabanı Dosyası"), core::DatabaseFileFilter, m_ui->edtYol->text());
+    if (path.isEmpty())
+        return;
+    showFields(core::SystemSettings::takeChosenFile(fields(), path));
+}
+
+void TFRMSYSTEM::testSettings()
+{
+    m_ui->memTest->clear();
+    const QStringList lines = m_settings.test(fields());
+    for (const QString& line : lines)
+        m_ui->memTest->appendPlainText(line);
+}
+
+void TFRMSYSTEM::defaultValues()
+{
+    if (!core::Prompter::current().question(core::DefaultValuesQuestion))
+        return;
+    showFields(core::SystemSettings::defaults(fields()));
+}
+
+void TFRMSYSTEM::save()
+{
+    const QString refusal = m_settings.save(fields());
+    if (!refusal.isEmpty()) {
+        core::Prompter::current().message(refusal);
+        return;
+    }
+    finish(QDialog::Accepted);
+}
+
+void TFRMSYSTEM::cancel()
+{
+    finish(QDialog::Rejected);
+}

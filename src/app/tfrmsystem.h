@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/appcontext.h"
+#include "core/systemsettings.h"
+#include "core/tdm.h"
+#include "widgets/screen.h"
+
+#include <memory>
+
+namespace Ui {
+class TFRMSYSTEM;
+}
+
+// The system settings screen: where the yearly files lie (a folder, or a
+// folder on a database server) and which year to open. Opened by the main
+// window's activation when the database did not open, and from its context
+// menu ("SYSTEM", Ctrl+S). It keeps its own closing permission: only a
+// successful "F5-Kayıt" and "F6-Vazgeç" close it.
+class TFRMSYSTEM : public widgets::Screen {
+    Q_OBJECT
+public:
+    TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent = nullptr);
+    ~TFRMSYSTEM() override;
+
+    core::SystemFields fields() const;
+
+public slots:
+    // The button next to the folder: pick a yearly file.
+    void browse();
+    // "Test Et".
+    void testSettings();
+    // "Default Değerler".
+    void defaultValues();
+    // "F5-Kayıt".
+    void save();
+    // "F6-Vazgeç".
+    void cancel();
+
+protected:
+    void activate() override;
+
+private:
+    void showFields(const core::SystemFields& fields);
+    // DEGERBUL on the screen: rebuilds the file name and the full text.
+    void refreshTexts();
+
+    core::SystemSettings m_settings;
+    std::unique_ptr<Ui::TFRMSYSTEM> m_ui;
+};

@@ -1,0 +1,62 @@
+#include "settings.h"
+
+#include "clock.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace core {
+namespace {
+
+const QString Organization = QStringLiteral("VELOR");
+const QString Application = QStringLiteral("DORPAK");
+
+} // namespace
+
+namespace settings {
+
+StoredSettings read()
+{
+    const QSettings store(Organization, Application);
+    return {store.value(QStringLiteral("YIL")).toString(),
+            store.value(QStringLiteral("YOL")).toString(),
+            store.value(QStringLiteral("BFORM")).toString()};
+}
+
+void storeYearAndFolder(const QString& year, const QString& folder)
+{
+    QSettings store(Organization, Application);
+    store.setValue(QStringLiteral("YIL"), year);
+    store.setValue(QStringLiteral("YOL"), folder);
+}
+
+void storeClosingState(const QString& windowState, const QString& year)
+{
+    QSettings store(Organization, Application);
+    store.setValue(QStringLiteral("BFORM"), windowState);
+    store.setValue(QStringLiteral("YIL"), year);
+}
+
+} // namespace settings
+
+QString defaultDataFolder()
+{
+    return QDir::toNativeSeparators(QDir::currentPath() + QStringLiteral("/DATA/DORPAK"));
+}
+
+QString defaultWorkingYear()
+{
+    return QString::number(Clock::current().now().date().year());
+}
+
+QString bareDatabaseFileName(const QString& year)
+{
+    return QStringLiteral("DORPAK") + year + QStringLiteral(".GDB");
+}
+
+QString databaseFileName(const QString& folder, const QString& year)
+{
+    return folder + QDir::separator() + bareDatabaseFileName(year);
+}
+
+} // namespace core

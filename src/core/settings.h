@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace core {
+
+// The three per-user settings, as stored: the working year, the folder of
+// the yearly files and the main window state at the last orderly close.
+// Missing values read as empty texts.
+struct StoredSettings {
+    QString YIL;
+    QString YOL;
+    QString BFORM;
+};
+
+// The per-user settings key "VELOR" / "DORPAK". A failure to read or write
+// is ignored: the values gathered so far are used.
+namespace settings {
+
+StoredSettings read();
+// IBASEAC and the system settings screen store these two.
+void storeYearAndFolder(const QString& year, const QString& folder);
+// The main window stores these two when it closes; YOL is not written there.
+void storeClosingState(const QString& windowState, const QString& year);
+
+} // namespace settings
+
+// The folder of the yearly files when none is stored: the current directory
+// followed by DATA/DORPAK.
+QString defaultDataFolder();
+// The working year when none is stored: the current year.
+QString defaultWorkingYear();
+
+// "DORPAK" + year + ".GDB", as the system settings screen shows it.
+QString bareDatabaseFileName(const QString& year);
+// The yearly file of a folder: folder + separator + "DORPAK" + year + ".GDB".
+// A stored folder "host:folder" gives the file on that database server.
+QString databaseFileName(const QString& folder, const QString& year);
+
+} // namespace core

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "appcontext.h"
+#include "tdm.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace core {
+
+// The fields of the system settings screen.
+struct SystemFields {
+    QString host;   // "Ana Makina": database server, empty for a local folder
+    QString folder; // "Veritabanı Yolu"
+    QString year;   // "Çalışma Yılı"
+};
+
+// The two read-only texts of the screen.
+struct DatabaseTexts {
+    QString fileName; // "DORPAK2026.GDB"
+    QString fullText; // folder/file, or host:folder/file
+};
+
+// The messages of "F5-Kayıt".
+inline const QString FolderMissingMessage = QStringLiteral("DİKKAT! Veritabanı Yolu Bulunamadı..!");
+inline const QString FileMissingMessage =
+    QStringLiteral("DİKKAT! Veritabanı Dosyası Bulunamadı..!");
+// The question of "Default Değerler".
+inline const QString DefaultValuesQuestion =
+    QStringLiteral("DİKKAT! Mevcut Verilerin Değiştirilmesi Programın Çalışmasını Engelleyebilir. "
+                   "Onaylıyormusunuz.?");
+// Name and pattern of the browse button's file dialog.
+inline const QString DatabaseFileFilter = QStringLiteral("Veritabanı Dosyası (DORPAK????.GDB)");
+
+// DEGERBUL: the file name and the full database text of the fields.
+DatabaseTexts DEGERBUL(const SystemFields& fields);
+
+// The folder setting YOL of a host and a folder ("host:folder" when a host
+// is given), and the other way round.
+QString storedFolder(const QString& host, const QString& folder);
+void splitStoredFolder(const QString& yol, QString& host, QString& folder);
+
+// The screen's logic: what it shows and what its buttons do, apart from the
+// widgets.
+class SystemSettings {
+public:
+    SystemSettings(TDM& dm, AppContext& ctx) : m_dm(dm), m_ctx(ctx) {}
+
+    // On opening: WorkingYear is read again from YIL; the year and folder
+    // come from the settings, a stored "host:folder" fills the host too;
+    // otherwise the host keeps what it had.
+    SystemFields load(const QString& currentHost) const;
+
+    // "Test Et": the lines of the message area.
+    QStringList test(const SystemFields& fields) const;
+
+    // "Default Değerler" after Yes: this year and the default folder.
+    static SystemFields defaults(const SystemFields& fields);
+
+    // The browse button: the folder and year of a chosen yearly file.
+    static SystemFields takeChosenFile(const SystemFields& fields, const QString& path);
+
+    // "F5-Kayıt": checks the fields and returns the refusal message, or
+    // stores YIL and YOL, re-opens the connection on the file just saved,
+    // takes the year as WorkingYear and reads TANIM again (empty result).
+    // An error re-opening the connection is thrown; the settings are
+    // stored by then.
+    QString save(const SystemFields& fields);
+
+private:
+    // With a host the file cannot be looked at from here: the server is
+    // asked by attaching to it.
+    static bool canAttach(const QString& databaseName);
+
+    TDM& m_dm;
+    AppContext& m_ctx;
+};
+
+} // namespace core

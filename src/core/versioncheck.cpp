@@ -1,0 +1,218 @@
+#include "versioncheck.h"
+
+#include "prompter.h"
+
+#include <QVariantList>
+
+#include <functional>
+#include <initializer_list>
+#include <stdexcept>
+
+namespace core {
+namespace {
+
+// One statement on the scratch query: close, clear, add the lines, execute.
+void run(db::Query& q, std::initializer_list<const char*> lines, const QVariantList& params = {})
+{
+    q.clear();
+    for (const char* line : lines)
+        q.add(QString::fromUtf8(line));
+    q.bindAll(params);
+    q.exec();
+}
+
+// A part of a step whose database errors are swallowed without a message:
+// the rest of the part is skipped.
+void guardedPart(const std::function<void()>& part)
+{
+    try {
+        part();
+    } catch (const db::DbError&) {
+    }
+}
+
+// The commit point of a step, when a transaction is active. Structural
+// changes are checked by the server only now; when that fails nothing of
+// the step may stay pending, or every later commit would fail with it.
+void commitPoint(TDM& dm)
+{
+    if (!dm.FDTransaction1.active())
+        return;
+    try {
+        dm.FDTransaction1.commit();
+    } catch (...) {
+        dm.FDTransaction1.rollback();
+        throw;
+    }
+}
+
+void setVersion(db::Query& q, const char* version)
+{
+    run(q, {"UPDATE TANIM SET VER=:V"}, {QString::fromLatin1(version)});
+}
+
+bool tableExists(db::Query& q, const QString& table)
+{
+    q.clear();
+    q.add(QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME=:T"));
+    q.bind(0, table);
+    q.open();
+    const bool found = !q.isEmpty();
+    q.close();
+    return found;
+}
+
+bool columnExists(db::Query& q, const QString& table, const QString& column)
+{
+    q.clear();
+    q.add(QStringLiteral("SELECT 1 FROM RDB$RELATION_FIELDS"));
+    q.add(QStringLiteral("WHERE RDB$RELATION_NAME=:T AND RDB$FIELD_NAME=:F"));
+    q.bindAll({table, column});
+    q.open();
+    const bool found = !q.isEmpty();
+    q.close();
+    return found;
+}
+
+void VER10003(TDM& dm)
+{
+    db::Query& q = dm.QRSORGU;
+    // The column may exist already.
+    guardedPart([&] { run(q, {"ALTER TABLE GIDEN", "ADD ILGDUR VARCHAR(1)"}); });
+    setVersion(q, "10.003");
+    commitPoint(dm);
+    // The new column is usable by data statements only after the commit.
+    run(q, {"UPDATE GIDEN SET ILGDUR='G'", "WHERE ILGNO>0"});
+    commitPoint(dm);
+    Prompter::current().message(QStringLiteral("10.003 Güncellemesi Başarıyla Yapıldı."));
+}
+
+void VER11001(TDM& dm)
+{
+    db::Query& q = dm.QRSORGU;
+    guardedPart([&] {
+        run(q, {"CREATE TABLE SDP(", "KOD\tVARCHAR(15) NOT NULL,", "ACIK\tVARCHAR(100),",
+                "SS\tVARCHAR(10),", "SK\tVARCHAR(10),", "PRIMARY KEY (KOD))"});
+        run(q, {"ALTER TABLE GELEN", "ADD SDP VARCHAR(15)"});
+        run(q, {"ALTER TABLE GIDEN", "ADD SDP VARCHAR(15)"});
+        run(q, {"ALTER TABLE DILEKCE", "ADD SDP VARCHAR(15)"});
+    });
+    setVersion(q, "11.001");
+    commitPoint(dm);
+    Prompter::current().message(QStringLiteral("11.001 Güncellemesi Başarıyla Yapıldı."));
+}
+
+void VER12001(TDM& dm)
+{
+    db::Query& q = dm.QRSORGU;
+    guardedPart([&] {
+        run(q, {"ALTER TABLE BIRIM", "ADD YET VARCHAR(25),", "ADD GOR VARCHAR(25)"});
+    });
+    setVersion(q, "12.001");
+    commitPoint(dm);
+    Prompter::current().message(QStringLiteral("12.001 Güncellemesi Başarıyla Yapıldı."));
+}
+
+void VER12002(TDM& dm)
+{
+    db::Query& q = dm.QRSORGU;
+    bool defaultAdded = false;
+    guardedPart([&] {
+        // A table or column left by an earlier attempt counts as done, so
+        // that the step can finish; otherwise the file would stay at
+        // 12.001 and repeat this step at every start.
+        if (!tableExists(q, QStringLiteral("SABLON")))
+            run(q, {"CREATE TABLE SABLON(", "KAYNO INTEGER NOT NULL,", "ACIK VARCHAR(50),",
+                    "METIN\tBLOB SUB_TYPE 0 SEGMENT SIZE 80)"});
+        if (!columnExists(q, QStringLiteral("TEXT"), QStringLiteral("HARNO"))) {
+            // The server refuses a NOT NULL column without a value on a
+            // table that holds letters; the default gives the existing rows
+            // the page number 1 they get below anyway, and is dropped again.
+            run(q, {"ALTER TABLE TEXT", "ADD HARNO INTEGER DEFAULT 1 NOT NULL"});
+            defaultAdded = true;
+            run(q, {"ALTER TABLE TEXT", "ALTER HARNO POSITION 1"});
+        }
+        setVersion(q, "12.002");
+    });
+    commitPoint(dm);
+    Prompter::current().message(QStringLiteral("12.002 Güncellemesi Başarıyla Yapıldı."));
+
+    // Not guarded: an error here reaches the application error handler.
+    run(q, {"UPDATE TEXT SET HARNO=1"});
+    if (defaultAdded)
+        run(q, {"ALTER TABLE TEXT", "ALTER HARNO DROP DEFAULT"});
+    commitPoint(dm);
+    run(q, {"ALTER TABLE DILEKCE", "ADD PRIMARY KEY(KAYNO)"});
+    run(q, {"ALTER TABLE GELEN", "ADD PRIMARY KEY(KAYNO)"});
+    run(q, {"ALTER TABLE GIDEN", "ADD PRIMARY KEY(KAYNO)"});
+    run(q, {"ALTER TABLE TEXT", "ADD PRIMARY KEY(KAYNO,HARNO)"});
+    commitPoint(dm);
+}
+
+} // namespace
+
+std::array<QString, 4> KODCOZ(const QString& text)
+{
+    std::array<QString, 4> parts;
+    QString rest = text;
+    for (QString& part : parts) {
+        const qsizetype dot = rest.indexOf(QLatin1Char('.'));
+        if (dot < 0) {
+            part = rest;
+            break;
+        }
+        part = rest.left(dot);
+        rest = rest.mid(dot + 1);
+    }
+    return parts;
+}
+
+int schemaVersionNumber(const QString& ver)
+{
+    const std::array<QString, 4> parts = KODCOZ(ver);
+    bool ok = false;
+    const int number = (parts[0] + parts[1]).toInt(&ok);
+    if (!ok)
+        throw std::invalid_argument("schema version is no number: " + ver.toStdString());
+    return number;
+}
+
+VersionOutcome VERKONT(TDM& dm, AppContext& ctx)
+{
+    db::Query& q = dm.QRSORGU;
+    q.clear();
+    q.add(QStringLiteral("SELECT VER FROM TANIM"));
+    q.open();
+    const QString ver = q.isEmpty() ? QString() : q.field(QStringLiteral("VER")).toString();
+    q.close();
+    const int number = schemaVersionNumber(ver);
+
+    ctx.VersionOk = true;
+    if (number <= 10001) {
+        Prompter::current().message(
+            QStringLiteral("DİKKAT! Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız.."));
+        ctx.VersionOk = false;
+        return VersionOutcome::DatabaseTooOld;
+    }
+    if (number == ExpectedSchemaVersion)
+        return VersionOutcome::Current;
+    if (number > ExpectedSchemaVersion) {
+        Prompter::current().message(
+            QStringLiteral("DİKKAT! Program Versiyonu Eski Olduğundan Çalışamazsınız.."));
+        ctx.VersionOk = false;
+        return VersionOutcome::ProgramTooOld;
+    }
+    // One step per start: the program ends after it and the next start
+    // takes the next step.
+    if (number == 10002)
+        VER10003(dm);
+    else if (number <= 11000)
+        VER11001(dm);
+    else if (number <= 12000)
+        VER12001(dm);
+    else
+        VER12002(dm);
+    return VersionOutcome::Upgraded;
+}
+
+} // namespace core

@@ -1,0 +1,706 @@
+#include "../core/sandbox.h"
+
+#include "app/application.h"
+#include "app/program.h"
+#include "app/tfrmmenu.h"
+#include "app/tfrmsystem.h"
+#include "app/tfrmverbilgi.h"
+#include "core/clock.h"
+#include "core/errors.h"
+#include "core/singleinstance.h"
+#include "support/promptscript.h"
+#include "support/testdb.h"
+#include "widgets/colors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using coretest::HttpServer;
+using coretest::LineServer;
+using coretest::ScopedEnv;
+using coretest::SettingsSandbox;
+using testsupport::PromptScript;
+using testsupport::TempDatabase;
+
+namespace {
+
+const QString Failure = QStringLiteral("BİR HATA OLUŞTU:");
+
+template <typename W = QWidget> W* child(QWidget& parent, const char* name)
+{
+    W* w = parent.findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        ADD_FAILURE() << "no widget " << name << " in " << parent.objectName().toStdString();
+    return w;
+}
+
+QString text(QWidget& parent, const char* label)
+{
+    QLabel* l = child<QLabel>(parent, label);
+    return l ? l->text() : QString();
+}
+
+// The program as it starts on this workstation: private settings, a private
+// lock folder, today fixed at 9 December 2026 14:05, and an end that the
+// test counts instead of leaving the event loop.
+class ProgramTest : public testing::Test {
+protected:
+    ProgramTest() { core::Clock::install(&m_clock); }
+    ~ProgramTest() override
+    {
+        m_program.reset();
+        core::Clock::install(nullptr);
+    }
+
+    // The settings pointing at the folder of a yearly file.
+    void pointAt(const QString& folder, const QString& year = QStringLiteral("2026"))
+    {
+        m_sandbox.store("YIL", year);
+        m_sandbox.store("YOL", folder);
+    }
+
+    // Builds the program and shows its main window; the activation sequence
+    // has run when this returns (unless the program ended while building).
+    TFRMMENU& start()
+    {
+        m_program = std::make_unique<app::Program>(
+            app::ProgramOptions{m_lockFolder.path(), [this] { ++m_quits; }, false});
+        if (!m_program->build())
+            return m_program->mainWindow();
+        m_program->show();
+        TFRMMENU& window = m_program->mainWindow();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.activationRan(); }, 10000));
+        return window;
+    }
+
+    // Runs one whole start and leaves the program as the next start finds
+    // it.
+    void startAndQuit()
+    {
+        start();
+        m_program.reset();
+    }
+
+    void triggerProgramSonu()
+    {
+        QAction* end = m_program->mainWindow().findChild<QAction*>("mnuProgramSonu");
+        ASSERT_TRUE(end);
+        end->trigger();
+    }
+
+    core::FixedClock m_clock{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 30))};
+    SettingsSandbox m_sandbox;
+    QTemporaryDir m_lockFolder;
+    int m_quits = 0;
+    std::unique_ptr<app::Program> m_program;
+};
+
+// Function keys reach the window that has the focus, as the clerk's.
+void focus(QWidget& window)
+{
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void logIn(QDialog& login, const QString& name, const QString& password)
+{
+    child<QLineEdit>(login, "edtAdi")->setText(name);
+    child<QLineEdit>(login, "edtSifresi")->setText(password);
+    child<QPushButton>(login, "btnTamam")->click();
+}
+
+TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET KURUM=:K", {QStringLiteral("KARAÇAY BELEDİYE BAŞKANLIĞI")});
+    file.database().commit();
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+
+    EXPECT_EQ(w.windowTitle(), "Velor Yazılım - Belediye Otomasyonu");
+    EXPECT_EQ(text(w, "LKURUM"), "KARAÇAY BELEDİYE BAŞKANLIĞI");
+    EXPECT_EQ(text(w, "LVER"), "22.001");
+    EXPECT_EQ(text(w, "LBLTARIH"), "9-ARALIK(12)-2026");
+    EXPECT_EQ(text(w, "LBLGUN"), "ÇARŞAMBA");
+    EXPECT_EQ(text(w, "STSAAT"), "14:05");
+    EXPECT_EQ(text(w, "LBLYIL"), "2026");
+    EXPECT_EQ(text(w, "LUSR"), "VELOR");
+    EXPECT_EQ(text(w, "LUSRACK"), "Dodidozur");
+    EXPECT_EQ(text(w, "LBRM"), "");
+    EXPECT_EQ(text(w, "lblBaslik"), "GELEN / GİDEN EVRAK PROGRAMI");
+    EXPECT_EQ(m_quits, 0);
+
+    // Every entry with its caption; no login: all visible but the two that
+    // never are; the entries whose screens exist are live, the others
+    // disabled.
+    const QStringList live = {"Gelen Evrak", "Genel Tanımlar", "Birim Tanımları", "Kurum Tanımları",
+                              "Evrak Cinsi Tanımları"};
+    QStringList shown;
+    for (QAction* top : w.menuBar()->actions()) {
+        if (!top->isVisible())
+            continue;
+        shown << top->text();
+        if (QMenu* menu = top->menu())
+            for (QAction* entry : menu->actions()) {
+                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text())) << entry->text().toStdString();
+                if (entry->isVisible())
+                    shown << "  " + entry->text();
+            }
+    }
+    EXPECT_EQ(shown, QStringList({"Evrak İşlemleri", "  Gelen Evrak", "  Giden Evrak", "  Dilekçe",
+                                  "Raporlar", "  Gelen Yazılar Listesi", "  Giden Yazılar Listesi",
+                                  "  Dilekçeler Listesi", "Parametreler", "  Genel Tanımlar",
+                                  "  Kullanıcı Tanımları", "  Birim Tanımları", "  Kurum Tanımları",
+                                  "  Evrak Cinsi Tanımları", "  Evrak Şablonu", "  Şifre Değiş",
+                                  "&Program Sonu"}));
+    EXPECT_FALSE(w.entryAction(MenuEntry::GenelListe)->isVisible());
+    EXPECT_FALSE(w.entryAction(MenuEntry::DosyaKontrolIslemi)->isVisible());
+}
+
+TEST_F(ProgramTest, TheClockShowsHoursAndMinutes)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    m_clock.set(QDateTime(QDate(2026, 12, 9), QTime(9, 7, 1)));
+    w.updateClock();
+    EXPECT_EQ(text(w, "STSAAT"), "09:07");
+}
+
+TEST_F(ProgramTest, ACloseRequestIsRefusedAndProgramSonuEndsWritingTheSettings)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+
+    w.close(); // the system close right after start
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(m_quits, 0);
+    EXPECT_FALSE(m_sandbox.value("BFORM").isValid());
+
+    m_program->ctx().WorkingYear = "2027"; // as the general definitions leave it
+    triggerProgramSonu();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_TRUE(w.endRequested());
+    EXPECT_FALSE(m_program->dm().IBDATABASE.isOpen());
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+    EXPECT_EQ(m_sandbox.value("YIL").toString(), "2027");
+}
+
+TEST_F(ProgramTest, AfterASharedPermissionScreenClosedACloseRequestEndsTheProgram)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    w.close(); // right after the start: refused
+    EXPECT_TRUE(w.isVisible());
+
+    // "Birim Tanımları" leaves the shared permission set when it closes.
+    prompts.expectModal("TFRMBIRIM", [](QDialog& screen) {
+        child<QPushButton>(screen, "btnCikis")->click();
+    });
+    QAction* entry = w.entryAction(MenuEntry::BirimTanimlari);
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_TRUE(m_program->ctx().CloseAllowed);
+
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+}
+
+TEST_F(ProgramTest, TheMenuOpensTheScreensOfTheRegistersAndCodeTables)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    const std::pair<MenuEntry, const char*> entries[] = {
+        {MenuEntry::GelenEvrak, "TFRMGELLST"},
+        {MenuEntry::KurumTanimlari, "TFRMKURUM"},
+        {MenuEntry::EvrakCinsiTanimlari, "TFRMECINS"},
+    };
+    for (const auto& [entry, screen] : entries) {
+        prompts.expectModal(screen, [](QDialog& s) { child<QPushButton>(s, "btnCikis")->click(); });
+        w.entryAction(entry)->trigger();
+    }
+    prompts.verify();
+}
+
+TEST_F(ProgramTest, TheWindowStateIsKeptAcrossRuns)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    m_sandbox.store("BFORM", "1");
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    EXPECT_TRUE(w.isMaximized());
+    triggerProgramSonu();
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "1");
+
+    // Closing while minimised keeps what was stored.
+    m_sandbox.store("BFORM", "2");
+    TFRMMENU& again = start();
+    EXPECT_FALSE(again.isMaximized());
+    again.setWindowState(Qt::WindowMinimized);
+    triggerProgramSonu();
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+}
+
+TEST_F(ProgramTest, ASecondCopyShowsTheMessageAndEnds)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    core::SingleInstance first(m_lockFolder.path());
+    ASSERT_TRUE(first.acquire());
+
+    PromptScript prompts;
+    prompts.expectMessage(
+        "Dikkat! DORPAK Proragramı zaten çalışıyor....\nBirden Fazla Çalıştıramazsınız.");
+    m_program = std::make_unique<app::Program>(
+        app::ProgramOptions{m_lockFolder.path(), [this] { ++m_quits; }, false});
+    EXPECT_FALSE(m_program->build());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_TRUE(m_program->mainWindow().endRequested());
+    EXPECT_FALSE(m_program->dm().IBDATABASE.isOpen());
+}
+
+TEST_F(ProgramTest, WithoutTheDatabaseTheSystemScreenComesFirst)
+{
+    // First start on a new workstation: no settings, no DATA folder.
+    PromptScript prompts;
+    bool systemShown = false;
+    prompts.expectModal("TFRMSYSTEM", [&](QDialog& screen) {
+        systemShown = true;
+        EXPECT_EQ(child<QLineEdit>(screen, "edtYil")->text(), "2026");
+        EXPECT_EQ(child<QLineEdit>(screen, "edtDosya")->text(), "DORPAK2026.GDB");
+        child<QPushButton>(screen, "btnVazgec")->click();
+    });
+    // Still no connection: the version check fails and the rest of the
+    // activation does not run.
+    prompts.expectMessage(Failure);
+    TFRMMENU& w = start();
+
+    EXPECT_TRUE(systemShown);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(text(w, "LBLTARIH"), "");
+    EXPECT_EQ(text(w, "LKURUM"), "");
+    EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+    EXPECT_EQ(m_sandbox.value("YOL").toString(),
+              QDir::toNativeSeparators(QDir::currentPath() + "/DATA/DORPAK"));
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+
+    triggerProgramSonu();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+}
+
+TEST_F(ProgramTest, TheSystemScreenOpensTheFileAndItsLoginFollows)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET KURUM='KARAÇAY BELEDİYESİ', UDUR='1'");
+    file.database().commit();
+    pointAt(file.folder() + "/yok");
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMSYSTEM", [&](QDialog& screen) {
+        child<QLineEdit>(screen, "edtYol")->setText(file.folder());
+        child<QLineEdit>(screen, "edtYil")->setText("2026");
+        focus(screen);
+        QTest::keyClick(&screen, Qt::Key_F5);
+    });
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "VELOR", "1234"); });
+    TFRMMENU& w = start();
+
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), file.folder());
+    EXPECT_EQ(text(w, "LKURUM"), "KARAÇAY BELEDİYESİ");
+    EXPECT_EQ(text(w, "LBLYIL"), "2026");
+    EXPECT_EQ(text(w, "LUSR"), "VELOR");
+    EXPECT_EQ(text(w, "LBLTARIH"), "9-ARALIK(12)-2026");
+    EXPECT_EQ(m_quits, 0);
+}
+
+TEST_F(ProgramTest, CtrlSOpensTheSystemScreen)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    bool shown = false;
+    prompts.expectModal("TFRMSYSTEM", [&](QDialog& screen) {
+        shown = true;
+        focus(screen);
+        QTest::keyClick(&screen, Qt::Key_F6);
+    });
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET UDUR='1'");
+    file.exec("UPDATE USERS SET ACIK=:A WHERE USR='VELOR'", {QStringLiteral("Yazı İşleri Şefi")});
+    file.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD IN (1,2,3,12)");
+    file.database().commit();
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "VELOR", "1234"); });
+    TFRMMENU& w = start();
+
+    EXPECT_EQ(m_program->ctx().UserNo, 1);
+    EXPECT_EQ(text(w, "LUSR"), "VELOR");
+    EXPECT_EQ(text(w, "LUSRACK"), "Yazı İşleri Şefi");
+    EXPECT_FALSE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+    EXPECT_TRUE(child<QMenu>(w, "mnuRaporlar")->menuAction()->isVisible());
+    EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
+    EXPECT_TRUE(w.entryAction(MenuEntry::GidenYazilarListesi)->isVisible());
+    EXPECT_TRUE(child<QMenu>(w, "mnuParametreler")->menuAction()->isVisible());
+    // The rights loaded into the hidden grid.
+    QTableWidget* grid = child<QTableWidget>(w, "GRDUSER");
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_EQ(grid->rowCount(), 35);
+    EXPECT_EQ(grid->item(0, 0)->text(), m_program->ctx().RightsCache.at(0)[0]);
+}
+
+TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET UDUR='1'");
+    file.database().commit();
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD",
+                        [](QDialog& login) { child<QPushButton>(login, "btnCikis")->click(); });
+    TFRMMENU& w = start();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+    EXPECT_EQ(text(w, "LBLTARIH"), ""); // the version check did not run
+}
+
+TEST_F(ProgramTest, A10002FileIsUpgradedOverFourStartsWithoutWritingTheSettings)
+{
+    QTemporaryDir folder;
+    testsupport::makeYearFile(folder.filePath("DORPAK2026.GDB"), db::SchemaVersion::V10_002);
+    pointAt(folder.path());
+
+    for (const char* step : {"10.003", "11.001", "12.001", "12.002"}) {
+        PromptScript prompts;
+        prompts.expectMessage(QString::fromLatin1(step) + " Güncellemesi Başarıyla Yapıldı.");
+        m_quits = 0;
+        m_program.reset();
+        m_program = nullptr;
+        TFRMMENU& w = start();
+        EXPECT_EQ(m_quits, 1) << step;
+        EXPECT_TRUE(w.endRequested());
+        EXPECT_TRUE(w.isVisible()) << "ended without closing the main window";
+        EXPECT_EQ(text(w, "LBLTARIH"), "");
+        EXPECT_FALSE(m_sandbox.value("BFORM").isValid()) << step;
+        m_program->ctx().WorkingYear = "2031";
+        m_program.reset(); // the program goes; its connection commits
+        EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+    }
+
+    // The fifth start runs normally.
+    PromptScript prompts;
+    m_quits = 0;
+    TFRMMENU& w = start();
+    EXPECT_EQ(m_quits, 0);
+    EXPECT_EQ(text(w, "LBLTARIH"), "9-ARALIK(12)-2026");
+}
+
+TEST_F(ProgramTest, ADatabaseTooOldEndsTheProgramThroughTheMainWindow)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET VER='10.2'");
+    file.database().commit();
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectMessage("DİKKAT! Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız..");
+    TFRMMENU& w = start();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+}
+
+TEST_F(ProgramTest, ADatabaseNewerThanTheProgramOffersTheUpdateAndEnds)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET VER='13.000'");
+    file.database().commit();
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectMessage("DİKKAT! Program Versiyonu Eski Olduğundan Çalışamazsınız..");
+    prompts.expectQuestion(
+        "DİKKAT! Programınızın Daha Yeni Sürümü Mevcuttur.\nŞimdi Güncellemek İstermisiniz.",
+        false);
+    TFRMMENU& w = start();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+}
+
+TEST_F(ProgramTest, AnAcceptedUpdateStartsTheUpdaterAndEndsOnce)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET VER='13.000'");
+    file.database().commit();
+    pointAt(file.folder());
+    QTemporaryDir temp;
+    ScopedEnv tempEnv("TEMP", temp.path());
+    const QString record = temp.filePath("started.txt");
+    HttpServer server(200, "#!/bin/sh\necho \"$@\" > '" + record.toUtf8() + "'\n");
+    ScopedEnv hostEnv("DORPAK_UPDATE_HOST", server.hostAndPort());
+
+    PromptScript prompts;
+    prompts.expectMessage("DİKKAT! Program Versiyonu Eski Olduğundan Çalışamazsınız..");
+    prompts.expectQuestion(
+        "DİKKAT! Programınızın Daha Yeni Sürümü Mevcuttur.\nŞimdi Güncellemek İstermisiniz.", true);
+    TFRMMENU& w = start();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(server.paths(), QStringList{"/ftproot/Pguncelle.EXE"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(record).size() > 0; }, 20000));
+}
+
+TEST_F(ProgramTest, TheVersionScreenListsTheServersLines)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    LineServer server("22.002 cikti.\r\n@ \r\nRapor duzeltmesi.\r\n@\r\n", false);
+    ScopedEnv env("DORPAK_INFO_SERVER", server.address());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+
+    QStringList lines;
+    prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
+        EXPECT_EQ(text(screen, "LBLVER"), "22.001");
+        lines = static_cast<TFRMVERBILGI&>(screen).lines();
+        focus(screen);
+        QTest::keyClick(&screen, Qt::Key_Escape);
+    });
+    QTest::mouseClick(child<QLabel>(w, "LVER"), Qt::LeftButton);
+    EXPECT_EQ(lines, QStringList({"22.002 cikti.", "@ ", "Rapor duzeltmesi."}));
+    EXPECT_EQ(server.request(), "VER\r\n\r\nDRP\r\n22.001\r\n");
+    EXPECT_FALSE(w.infoServer().isOpen());
+}
+
+TEST_F(ProgramTest, ABrokenAnswerIsReportedAndTheScreenKeepsItsLines)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    LineServer server("bir\r\niki\r\n", true); // closes before "@"
+    ScopedEnv env("DORPAK_INFO_SERVER", server.address());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+
+    prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
+        EXPECT_TRUE(screen.isVisible());
+        EXPECT_EQ(static_cast<TFRMVERBILGI&>(screen).lines(), QStringList({"bir", "iki"}));
+        screen.close(); // its title-bar button closes it
+    });
+    prompts.expectMessage(Failure);
+    QTest::mouseClick(child<QLabel>(w, "LVER"), Qt::LeftButton);
+    prompts.verify();
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(ProgramTest, DecliningTheUpdateOnTheVersionScreenClosesOnlyTheScreen)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    LineServer server("@\r\n", false);
+    ScopedEnv env("DORPAK_INFO_SERVER", server.address());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+
+    prompts.expectModal("TFRMVERBILGI", [](QDialog& screen) {
+        EXPECT_TRUE(static_cast<TFRMVERBILGI&>(screen).lines().isEmpty());
+        child<QPushButton>(screen, "btnGuncelle")->click();
+    });
+    prompts.expectQuestion(
+        "DİKKAT! Programınızın Daha Yeni Sürümü Mevcuttur.\nŞimdi Güncellemek İstermisiniz.",
+        false);
+    QTest::mouseClick(child<QLabel>(w, "LVER"), Qt::LeftButton);
+    prompts.verify();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(m_quits, 0);
+}
+
+TEST_F(ProgramTest, TheVendorLogoOpensTheAboutBox)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    bool shown = false;
+    prompts.expectModal("TFRMABOUT", [&](QDialog& about) {
+        shown = true;
+        EXPECT_EQ(about.windowTitle(), "VELOR Yazılım");
+        QTest::mouseClick(&about, Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QLabel>(w, "imgVelor"), Qt::LeftButton);
+    EXPECT_TRUE(shown);
+}
+
+QByteArray pngLogo()
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+TEST_F(ProgramTest, GeneralDefinitionsRefreshTheMainWindowWhenTheyClose)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    EXPECT_TRUE(child<QLabel>(w, "IMGLOGO")->pixmap().isNull());
+
+    // Stands in for the general definitions screen.
+    w.setEntryAction(MenuEntry::GenelTanimlar, [&] {
+        db::Query q(m_program->dm().IBDATABASE);
+        q.add("UPDATE TANIM SET KURUM='YENİ KURUM', RNK='T', LOGO=:L");
+        q.bind(0, pngLogo());
+        q.exec();
+        m_program->ctx().WorkingYear = "2027";
+    });
+    w.entryAction(MenuEntry::GenelTanimlar)->trigger();
+    EXPECT_EQ(text(w, "LKURUM"), "YENİ KURUM");
+    EXPECT_EQ(text(w, "LBLYIL"), "2027");
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x00));
+    EXPECT_FALSE(child<QLabel>(w, "IMGLOGO")->pixmap().isNull());
+}
+
+TEST(ApplicationErrorHandler, ReportsAnUnhandledErrorAndGoesOn)
+{
+    PromptScript prompts;
+    prompts.expectMessage(Failure);
+    EXPECT_FALSE(app::deliverGuarded([]() -> bool { throw std::runtime_error("kayıt yok"); }));
+    prompts.verify();
+    // The silent abort of a refused step shows nothing.
+    EXPECT_FALSE(app::deliverGuarded([]() -> bool { throw core::SilentAbort{}; }));
+    EXPECT_TRUE(app::deliverGuarded([] { return true; }));
+}
+
+class SystemScreenTest : public testing::Test {
+protected:
+    SystemScreenTest() { core::Clock::install(&m_clock); }
+    ~SystemScreenTest() override { core::Clock::install(nullptr); }
+
+    void show()
+    {
+        m_screen.show();
+        QApplication::setActiveWindow(&m_screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_screen));
+    }
+    QLineEdit* field(const char* name) { return child<QLineEdit>(m_screen, name); }
+    QString memo() { return child<QPlainTextEdit>(m_screen, "memTest")->toPlainText(); }
+
+    core::FixedClock m_clock{QDateTime(QDate(2026, 12, 9), QTime(10, 0))};
+    SettingsSandbox m_sandbox;
+    core::TDM m_dm;
+    core::AppContext m_ctx;
+    TFRMSYSTEM m_screen{m_dm, m_ctx};
+};
+
+TEST_F(SystemScreenTest, F5RefusesAMissingFolderOrFileAndStoresNothing)
+{
+    TempDatabase file;
+    m_sandbox.store("YIL", "2026");
+    m_sandbox.store("YOL", "/eski");
+    show();
+    EXPECT_EQ(field("edtYol")->text(), "/eski");
+    EXPECT_EQ(field("edtTamAd")->text(), "/eski/DORPAK2026.GDB");
+
+    PromptScript prompts;
+    prompts.expectMessage("DİKKAT! Veritabanı Yolu Bulunamadı..!");
+    prompts.expectMessage("DİKKAT! Veritabanı Dosyası Bulunamadı..!");
+    prompts.expectMessage("DİKKAT! Veritabanı Dosyası Bulunamadı..!");
+    QTest::keyClick(&m_screen, Qt::Key_F5);
+    field("edtYol")->setText(file.folder());
+    field("edtYil")->setText("2025");
+    QTest::keyClick(&m_screen, Qt::Key_F5);
+    field("edtYil")->setText("2026");
+    field("edtAnaMakina")->setText("SUNUCU");
+    EXPECT_EQ(field("edtTamAd")->text(), "SUNUCU:" + file.folder() + "/DORPAK2026.GDB");
+    QTest::keyClick(&m_screen, Qt::Key_F5);
+    prompts.verify();
+
+    EXPECT_TRUE(m_screen.isVisible());
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), "/eski");
+    m_screen.close(); // the system close is refused
+    EXPECT_TRUE(m_screen.isVisible());
+    QTest::keyClick(&m_screen, Qt::Key_F6);
+    EXPECT_FALSE(m_screen.isVisible());
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), "/eski");
+    EXPECT_FALSE(m_dm.IBDATABASE.isOpen());
+}
+
+TEST_F(SystemScreenTest, BrowseTestAndDefaultValues)
+{
+    TempDatabase file;
+    show();
+    PromptScript prompts;
+    prompts.expectOpenFile(file.path());
+    child<QAbstractButton>(m_screen, "btnGozat")->click();
+    EXPECT_EQ(field("edtYol")->text(), file.folder());
+    EXPECT_EQ(field("edtYil")->text(), "2026");
+    EXPECT_EQ(field("edtDosya")->text(), "DORPAK2026.GDB");
+    EXPECT_EQ(prompts.fileDialogs(),
+              QStringList{"Veritabanı Dosyası|Veritabanı Dosyası (DORPAK????.GDB)"});
+
+    child<QPushButton>(m_screen, "btnTest")->click();
+    EXPECT_EQ(memo(), "Test işlemi başladı.....\nDosya Adı Doğrulandı.....\n.\n"
+                      "Veritabanı Yolu Doğrulandı.....\n.");
+
+    const QString question =
+        QStringLiteral("DİKKAT! Mevcut Verilerin Değiştirilmesi Programın Çalışmasını "
+                       "Engelleyebilir. Onaylıyormusunuz.?");
+    prompts.expectQuestion(question, false);
+    child<QPushButton>(m_screen, "btnDefault")->click();
+    EXPECT_EQ(field("edtYol")->text(), file.folder());
+
+    field("edtYil")->setText("1999");
+    field("edtAnaMakina")->setText("SUNUCU");
+    prompts.expectQuestion(question, true);
+    child<QPushButton>(m_screen, "btnDefault")->click();
+    EXPECT_EQ(field("edtYol")->text(),
+              QDir::toNativeSeparators(QDir::currentPath() + "/DATA/DORPAK"));
+    EXPECT_EQ(field("edtYil")->text(), "2026");
+    EXPECT_EQ(field("edtAnaMakina")->text(), "SUNUCU");
+    EXPECT_FALSE(m_sandbox.value("YOL").isValid()); // nothing stored yet
+    child<QPushButton>(m_screen, "btnVazgec")->click();
+}
+
+} // namespace

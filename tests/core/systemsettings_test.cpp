@@ -1,0 +1,176 @@
+#include "sandbox.h"
+
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/systemsettings.h"
+#include "support/testdb.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using coretest::SettingsSandbox;
+using testsupport::TempDatabase;
+
+namespace {
+
+TEST(Degerbul, BuildsTheFileNameAndTheFullText)
+{
+    core::DatabaseTexts t = core::DEGERBUL({"", "/srv/DATA/DORPAK", "2022"});
+    EXPECT_EQ(t.fileName, "DORPAK2022.GDB");
+    EXPECT_EQ(t.fullText, "/srv/DATA/DORPAK/DORPAK2022.GDB");
+    t = core::DEGERBUL({"SUNUCU", "/data", "2022"});
+    EXPECT_EQ(t.fileName, "DORPAK2022.GDB");
+    EXPECT_EQ(t.fullText, "SUNUCU:/data/DORPAK2022.GDB");
+}
+
+TEST(SystemFieldsBrowse, AChosenFileGivesFolderAndYear)
+{
+    const core::SystemFields f = core::SystemSettings::takeChosenFile({"SUNUCU", "/eski", "2026"},
+                                                                      "/arsiv/yil/DORPAK2019.GDB");
+    EXPECT_EQ(f.host, "SUNUCU");
+    EXPECT_EQ(f.folder, "/arsiv/yil");
+    EXPECT_EQ(f.year, "2019");
+    EXPECT_EQ(core::DEGERBUL(f).fileName, "DORPAK2019.GDB");
+}
+
+TEST(StoredFolder, AHostIsKeptInFrontOfTheFolder)
+{
+    struct Case {
+        const char* yol;
+        const char* host;
+        const char* folder;
+    } cases[] = {
+        {"sunucu:/srv/dorpak", "sunucu", "/srv/dorpak"},
+        {"127.0.0.1/3051:/tmp/x", "127.0.0.1/3051", "/tmp/x"},
+        {"/srv/dorpak", "", "/srv/dorpak"},
+        {"C:\\DATA\\DORPAK", "", "C:\\DATA\\DORPAK"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        QString host, folder;
+        core::splitStoredFolder(QString::fromLatin1(c.yol), host, folder);
+        EXPECT_EQ(host, c.host) << c.yol;
+        EXPECT_EQ(folder, c.folder) << c.yol;
+        EXPECT_EQ(core::storedFolder(host, folder), c.yol);
+    }
+}
+
+class SystemSettingsTest : public testing::Test {
+protected:
+    SystemSettingsTest() { core::Clock::install(&m_clock); }
+    ~SystemSettingsTest() override { core::Clock::install(nullptr); }
+
+    core::FixedClock m_clock{QDateTime(QDate(2026, 12, 9), QTime(10, 0))};
+    SettingsSandbox m_sandbox;
+    core::TDM m_dm;
+    core::AppContext m_ctx;
+    core::SystemSettings m_settings{m_dm, m_ctx};
+};
+
+TEST_F(SystemSettingsTest, OpeningReadsTheYearAgainAndSplitsAStoredHost)
+{
+    m_sandbox.store("YIL", "20271");
+    m_sandbox.store("YOL", "/srv/dorpak");
+    m_ctx.WorkingYear = "2030"; // changed in memory during the run
+    core::SystemFields f = m_settings.load("ESKI");
+    EXPECT_EQ(m_ctx.WorkingYear, "2027");
+    EXPECT_EQ(f.year, "2027");
+    EXPECT_EQ(f.folder, "/srv/dorpak");
+    EXPECT_EQ(f.host, "ESKI"); // a local folder keeps what the field had
+
+    m_sandbox.store("YOL", "sunucu:/srv/dorpak");
+    f = m_settings.load("ESKI");
+    EXPECT_EQ(f.host, "sunucu");
+    EXPECT_EQ(f.folder, "/srv/dorpak");
+}
+
+TEST_F(SystemSettingsTest, DefaultsAreThisYearAndTheProgramsDataFolder)
+{
+    const core::SystemFields f = core::SystemSettings::defaults({"SUNUCU", "/x", "1999"});
+    EXPECT_EQ(f.host, "SUNUCU");
+    EXPECT_EQ(f.year, "2026");
+    EXPECT_EQ(f.folder, QDir::toNativeSeparators(QDir::currentPath() + "/DATA/DORPAK"));
+}
+
+TEST_F(SystemSettingsTest, TestLinesTellWhatWasFound)
+{
+    TempDatabase file;
+    EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}),
+              QStringList({"Test işlemi başladı.....", "Dosya Adı Doğrulandı.....", ".",
+                           "Veritabanı Yolu Doğrulandı.....", "."}));
+    EXPECT_EQ(m_settings.test({"", file.folder(), "2025"}),
+              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
+                           "Veritabanı Yolu Doğrulandı.....", "."}));
+    EXPECT_EQ(m_settings.test({"", file.folder() + "/yok", "2026"}),
+              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
+                           "!!!!!!Veritabanı Yolu Bulunamadı....."}));
+    // Nothing listens on port 1: the server cannot be asked.
+    EXPECT_EQ(m_settings.test({"127.0.0.1/1", file.folder(), "2026"}),
+              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı....."}));
+}
+
+TEST_F(SystemSettingsTest, SaveRefusesWhatCannotBeOpenedAndStoresNothing)
+{
+    TempDatabase file;
+    m_sandbox.store("YIL", "2026");
+    m_sandbox.store("YOL", "/eski/yol");
+    struct Case {
+        core::SystemFields fields;
+        QString message;
+    } cases[] = {
+        {{"", file.folder() + "/yok", "2026"}, core::FolderMissingMessage},
+        {{"", "", "2026"}, core::FolderMissingMessage},
+        {{"", file.folder(), "2025"}, core::FileMissingMessage},
+        {{"SUNUCU", "C:\\DATA", "2022"}, core::FileMissingMessage},
+        {{"127.0.0.1/1", file.folder(), "2026"}, core::FileMissingMessage},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(m_settings.save(c.fields), c.message) << c.fields.folder.toStdString();
+        EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+        EXPECT_EQ(m_sandbox.value("YOL").toString(), "/eski/yol");
+        EXPECT_FALSE(m_dm.IBDATABASE.isOpen());
+    }
+}
+
+TEST_F(SystemSettingsTest, SaveStoresAndOpensTheFileJustSaved)
+{
+    TempDatabase file;
+    file.exec("UPDATE TANIM SET KURUM='KARAÇAY BELEDİYESİ', UDUR='1'");
+    file.database().commit();
+    m_ctx.DbOpenFailed = true;
+    m_ctx.WorkingYear = "2020";
+
+    EXPECT_EQ(m_settings.save({"", file.folder(), "2026"}), "");
+    EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), file.folder());
+    EXPECT_TRUE(m_dm.IBDATABASE.isOpen());
+    EXPECT_EQ(m_dm.IBDATABASE.name(), file.path());
+    EXPECT_FALSE(m_ctx.DbOpenFailed);
+    EXPECT_EQ(m_ctx.WorkingYear, "2026");
+    EXPECT_EQ(m_ctx.DataFolder, file.folder());
+    EXPECT_EQ(m_ctx.InstitutionName, "KARAÇAY BELEDİYESİ");
+    EXPECT_EQ(m_ctx.LoginRequired, "1");
+}
+
+TEST_F(SystemSettingsTest, AFileOnADatabaseServerIsSavedAsHostAndFolder)
+{
+    TempDatabase file;
+    file.database().close(); // the embedded engine would hold the file for itself
+    const QString host = testsupport::testServer();
+
+    EXPECT_EQ(m_settings.test({host, file.folder(), "2026"}),
+              QStringList({"Test işlemi başladı.....", "Dosya Adı Doğrulandı.....", ".",
+                           "Veritabanı Yolu Doğrulandı.....", "."}));
+    EXPECT_EQ(m_settings.save({host, file.folder(), "2026"}), "");
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), host + ":" + file.folder());
+    EXPECT_EQ(m_dm.IBDATABASE.name(), host + ":" + file.path());
+
+    // The next opening of the screen shows the two fields again.
+    const core::SystemFields f = m_settings.load("");
+    EXPECT_EQ(f.host, host);
+    EXPECT_EQ(f.folder, file.folder());
+    m_dm.IBDATABASE.close();
+}
+
+} // namespace
