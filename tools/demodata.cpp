@@ -173,13 +173,13 @@ void fillDemoData(db::Database& database, int year)
         const char* gizder;
     };
     const Doc incoming[] = {
-        {3, 1, 1, 1, 2, "Yılbaşı tedbirleri hakkında genelge", "010.03", "H", ""},
-        {8, 1, 2, 2, 1, "Köy yollarının kar temizliği", "020", "E", ""},
+        {3, 1, 1, 1, 2, "Yılbaşı tedbirleri hakkında genelge", "010.03", "H", "Ö"},
+        {8, 1, 2, 2, 1, "Köy yollarının kar temizliği", "020", "E", "Ö"},
         {15, 1, 4, 3, 1, "Prim borcu yapılandırması", "841.02", "E", "Ö"},
-        {22, 1, 5, 4, 1, "Tapu tescil bilgilerinin istenmesi", "751.01", "H", ""},
-        {2, 2, 3, 2, 1, "Kanalizasyon projesine katkı payı", "841.01", "E", ""},
+        {22, 1, 5, 4, 1, "Tapu tescil bilgilerinin istenmesi", "751.01", "H", "Ö"},
+        {2, 2, 3, 2, 1, "Kanalizasyon projesine katkı payı", "841.01", "E", "Ö"},
         {9, 2, 7, 2, 3, "Karayolu kenarındaki ilan panoları", "751.02", "H", "G"},
-        {16, 2, 8, 6, 4, "Halk sağlığı denetim raporu", "041", "H", ""},
+        {16, 2, 8, 6, 4, "Halk sağlığı denetim raporu", "041", "H", "Ö"},
         {23, 2, 6, 3, 5, "Emlak vergisi tahsilat listesi", "841.02", "H", "K"},
     };
     std::vector<int> gelKayno;
@@ -203,12 +203,12 @@ void fillDemoData(db::Database& database, int year)
     exec(q, QStringLiteral("SET GENERATOR GEN_GELNO TO %1").arg(no), {});
 
     const Doc outgoing[] = {
-        {12, 1, 2, 2, 1, "Kar temizliği çalışmalarının bildirilmesi", "020", "H", ""},
-        {20, 1, 4, 3, 1, "Borç yapılandırma başvurusu", "841.02", "E", ""},
-        {27, 1, 3, 2, 1, "Kanalizasyon projesi katkı payı talebi", "841.01", "E", ""},
-        {5, 2, 1, 1, 1, "Bilgi edinme başvurusunun cevabı", "806.01.01", "H", ""},
-        {12, 2, 5, 4, 1, "Tapu kayıtlarının gönderilmesi talebi", "751.01", "E", ""},
-        {19, 2, 8, 6, 4, "Denetim raporuna ilişkin açıklama", "041", "H", ""},
+        {12, 1, 2, 2, 1, "Kar temizliği çalışmalarının bildirilmesi", "020", "H", "Ö"},
+        {20, 1, 4, 3, 1, "Borç yapılandırma başvurusu", "841.02", "E", "Ö"},
+        {27, 1, 3, 2, 1, "Kanalizasyon projesi katkı payı talebi", "841.01", "E", "Ö"},
+        {5, 2, 1, 1, 1, "Bilgi edinme başvurusunun cevabı", "806.01.01", "H", "Ö"},
+        {12, 2, 5, 4, 1, "Tapu kayıtlarının gönderilmesi talebi", "751.01", "E", "Ö"},
+        {19, 2, 8, 6, 4, "Denetim raporuna ilişkin açıklama", "041", "H", "Ö"},
     };
     std::vector<int> gidKayno;
     no = 0;

@@ -1,5 +1,6 @@
 #include "application.h"
 #include "program.h"
+#include "signals.h"
 #include "tfrmmenu.h"
 
 #include "db/database.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    app::blockTerminationSignals();
     app::DorpakApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DORPAK"));
     // The program ends only through the main window's one way out.
@@ -25,5 +27,6 @@ int main(int argc, char** argv)
     if (!program.build())
         return 0;
     program.show();
+    app::endOnTerminationSignals([&program] { program.mainWindow().programSonu(); });
     return application.exec();
 }
