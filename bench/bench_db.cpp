@@ -1,6 +1,7 @@
 // The incoming browse list of a year of 100,000 documents, fetched through
 // the access layer and through a bare libfbclient loop in the same run.
 
+#include "benchfile.h"
 #include "db/query.h"
 #include "db/schema.h"
 
@@ -15,26 +16,18 @@
 
 namespace {
 
-const char* const ListSql = "SELECT G1.KAYNO,G1.GELNO,G1.GELTAR,D.DKURUM,G1.EVTAR||'/'||G1.EVSAY TARNO,"
-                            "G1.KONU,B.BIRIM,CEVDUR,ILGNO,GIZDER FROM GELEN G1\n"
-                            "LEFT JOIN DISKUR D ON(D.DKOD=G1.DKOD)\n"
-                            "LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)\n"
-                            "ORDER BY G1.GELNO";
+const char* const ListSql =
+    "SELECT G1.KAYNO,G1.GELNO,G1.GELTAR,D.DKURUM,G1.EVTAR||'/'||G1.EVSAY TARNO,"
+    "G1.KONU,B.BIRIM,CEVDUR,ILGNO,GIZDER FROM GELEN G1\n"
+    "LEFT JOIN DISKUR D ON(D.DKOD=G1.DKOD)\n"
+    "LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)\n"
+    "ORDER BY G1.GELNO";
 
 constexpr int Documents = 100000;
 
 QString benchFile()
 {
-    const QString dir = QDir::tempPath() + QStringLiteral("/dorpak-bench");
-    const QString path = dir + QStringLiteral("/DORPAK2026.GDB");
-    if (QFileInfo::exists(path))
-        return path;
-    QDir().mkpath(dir);
-    const QString building = dir + QStringLiteral("/building.GDB");
-    QFile::remove(building);
-    {
-        db::Database database;
-        db::createYearFile(database, building, db::SchemaVersion::V12_002);
+    return bench::yearFile(QStringLiteral("dorpak-bench"), [](db::Database& database) {
         db::Query q(database);
         q.add(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(:D,:N)"));
         for (int i = 1; i <= 200; ++i) {
@@ -48,23 +41,25 @@ QString benchFile()
             q.exec();
         }
         q.clear();
-        q.add(QStringLiteral("INSERT INTO GELEN (KAYNO,GELNO,GELTAR,EVSAY,EVTAR,EKOD,KONU,BKOD,DKOD,"
-                             "CEVDUR,CEVNO,ILGNO,GIZDER) VALUES(:K,:N,:T,:S,:E,1,:KONU,:B,:D,:C,0,:I,:G)"));
+        q.add(QStringLiteral(
+            "INSERT INTO GELEN (KAYNO,GELNO,GELTAR,EVSAY,EVTAR,EKOD,KONU,BKOD,DKOD,"
+            "CEVDUR,CEVNO,ILGNO,GIZDER) VALUES(:K,:N,:T,:S,:E,1,:KONU,:B,:D,:C,0,:I,:G)"));
         for (int i = 1; i <= Documents; ++i) {
-            const QString date = QStringLiteral("%1.%2.2026").arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+            const QString date = QStringLiteral("%1.%2.2026")
+                                     .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                                      .arg(1 + (i / 8400) % 12, 2, 10, QLatin1Char('0'));
             q.bindAll({i, i, date, QStringLiteral("B.%1.0.%2").arg(i % 900).arg(i), date,
-                       QStringLiteral("Belge %1 hakkında ilgili müdürlüğün görüşünün bildirilmesi").arg(i),
+                       QStringLiteral("Belge %1 hakkında ilgili müdürlüğün görüşünün bildirilmesi")
+                           .arg(i),
                        1 + i % 30, 1 + i % 200, i % 3 ? QStringLiteral("H") : QStringLiteral("E"),
                        i % 5 ? 0 : i + 1, i % 10 ? QString() : QStringLiteral("G")});
             q.exec();
         }
         database.commit();
-        database.executeImmediate(QStringLiteral("SET GENERATOR GEN_GELKAYNO TO %1").arg(Documents));
+        database.executeImmediate(
+            QStringLiteral("SET GENERATOR GEN_GELKAYNO TO %1").arg(Documents));
         database.commit();
-    }
-    QFile::rename(building, path);
-    return path;
+    });
 }
 
 void LayerList(benchmark::State& state)
@@ -95,9 +90,10 @@ void BareList(benchmark::State& state)
     IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
     dpb->insertString(&st, isc_dpb_password, "masterkey");
-    IAttachment* att = prov->attachDatabase(&st, path.constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
-    const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-                                 isc_tpb_wait};
+    IAttachment* att =
+        prov->attachDatabase(&st, path.constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
+    const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                 isc_tpb_rec_version, isc_tpb_wait};
     ITransaction* tra = att->startTransaction(&st, sizeof tpb, tpb);
     IStatement* stmt = att->prepare(&st, tra, 0, ListSql, 3, IStatement::PREPARE_PREFETCH_METADATA);
     tra->commit(&st);

@@ -4,6 +4,7 @@
 // sub-code test, in the same run. The leaf test as one counting statement
 // per code is measured too, for comparison.
 
+#include "benchfile.h"
 #include "db/query.h"
 #include "db/schema.h"
 #include "refdata/fileplan.h"
@@ -25,16 +26,7 @@ constexpr int LeafCodes = MainCodes * SecondLevel * ThirdLevel;         // 4,200
 
 QString benchFile()
 {
-    const QString dir = QDir::tempPath() + QStringLiteral("/dorpak-bench-refdata");
-    const QString path = dir + QStringLiteral("/DORPAK2026.GDB");
-    if (QFileInfo::exists(path))
-        return path;
-    QDir().mkpath(dir);
-    const QString building = dir + QStringLiteral("/building.GDB");
-    QFile::remove(building);
-    {
-        db::Database database;
-        db::createYearFile(database, building, db::SchemaVersion::V12_002);
+    return bench::yearFile(QStringLiteral("dorpak-bench-refdata"), [](db::Database& database) {
         db::Query q(database);
         q.add(QStringLiteral("INSERT INTO SDP (KOD,ACIK) VALUES(:K,:A)"));
         auto add = [&q](const QString& code, const QString& text) {
@@ -55,9 +47,7 @@ QString benchFile()
             }
         }
         database.commit();
-    }
-    QFile::rename(building, path);
-    return path;
+    });
 }
 
 void run(benchmark::State& state, const std::function<void(db::Query&)>& open, int rows)

@@ -4,6 +4,7 @@
 // is measured next to the bare statement it runs, fetched by a minimal
 // libfbclient loop, in the same run.
 
+#include "benchfile.h"
 #include "core/prompter.h"
 #include "db/query.h"
 #include "db/schema.h"
@@ -57,16 +58,7 @@ void fillPlan(db::Query& q)
 
 QString benchFile()
 {
-    const QString dir = QDir::tempPath() + QStringLiteral("/dorpak-bench-registers");
-    const QString path = dir + QStringLiteral("/DORPAK2026.GDB");
-    if (QFileInfo::exists(path))
-        return path;
-    QDir().mkpath(dir);
-    const QString building = dir + QStringLiteral("/building.GDB");
-    QFile::remove(building);
-    {
-        db::Database database;
-        db::createYearFile(database, building, db::SchemaVersion::V12_002);
+    return bench::yearFile(QStringLiteral("dorpak-bench-registers"), [](db::Database& database) {
         db::Query q(database);
         q.add(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(:D,:N)"));
         for (int i = 1; i <= 200; ++i) {
@@ -113,9 +105,7 @@ QString benchFile()
         database.executeImmediate(
             QStringLiteral("SET GENERATOR GEN_GELKAYNO TO %1").arg(Documents + OutgoingDocuments));
         database.commit();
-    }
-    QFile::rename(building, path);
-    return path;
+    });
 }
 
 // The screens never ask anything here; opening the entry screen from the

@@ -11,16 +11,6 @@
 namespace core {
 namespace {
 
-// One statement on the scratch query: close, clear, add the lines, execute.
-void run(db::Query& q, std::initializer_list<const char*> lines, const QVariantList& params = {})
-{
-    q.clear();
-    for (const char* line : lines)
-        q.add(QString::fromUtf8(line));
-    q.bindAll(params);
-    q.exec();
-}
-
 // A part of a step whose database errors are swallowed without a message:
 // the rest of the part is skipped.
 void guardedPart(const std::function<void()>& part)
@@ -48,7 +38,7 @@ void commitPoint(TDM& dm)
 
 void setVersion(db::Query& q, const char* version)
 {
-    run(q, {"UPDATE TANIM SET VER=:V"}, {QString::fromLatin1(version)});
+    q.execLines({"UPDATE TANIM SET VER=:V"}, {QString::fromLatin1(version)});
 }
 
 bool tableExists(db::Query& q, const QString& table)
@@ -78,11 +68,11 @@ void VER10003(TDM& dm)
 {
     db::Query& q = dm.QRSORGU;
     // The column may exist already.
-    guardedPart([&] { run(q, {"ALTER TABLE GIDEN", "ADD ILGDUR VARCHAR(1)"}); });
+    guardedPart([&] { q.execLines({"ALTER TABLE GIDEN", "ADD ILGDUR VARCHAR(1)"}); });
     setVersion(q, "10.003");
     commitPoint(dm);
     // The new column is usable by data statements only after the commit.
-    run(q, {"UPDATE GIDEN SET ILGDUR='G'", "WHERE ILGNO>0"});
+    q.execLines({"UPDATE GIDEN SET ILGDUR='G'", "WHERE ILGNO>0"});
     commitPoint(dm);
     Prompter::current().message(QStringLiteral("10.003 Güncellemesi Başarıyla Yapıldı."));
 }
@@ -91,11 +81,11 @@ void VER11001(TDM& dm)
 {
     db::Query& q = dm.QRSORGU;
     guardedPart([&] {
-        run(q, {"CREATE TABLE SDP(", "KOD\tVARCHAR(15) NOT NULL,", "ACIK\tVARCHAR(100),",
-                "SS\tVARCHAR(10),", "SK\tVARCHAR(10),", "PRIMARY KEY (KOD))"});
-        run(q, {"ALTER TABLE GELEN", "ADD SDP VARCHAR(15)"});
-        run(q, {"ALTER TABLE GIDEN", "ADD SDP VARCHAR(15)"});
-        run(q, {"ALTER TABLE DILEKCE", "ADD SDP VARCHAR(15)"});
+        q.execLines({"CREATE TABLE SDP(", "KOD\tVARCHAR(15) NOT NULL,", "ACIK\tVARCHAR(100),",
+                     "SS\tVARCHAR(10),", "SK\tVARCHAR(10),", "PRIMARY KEY (KOD))"});
+        q.execLines({"ALTER TABLE GELEN", "ADD SDP VARCHAR(15)"});
+        q.execLines({"ALTER TABLE GIDEN", "ADD SDP VARCHAR(15)"});
+        q.execLines({"ALTER TABLE DILEKCE", "ADD SDP VARCHAR(15)"});
     });
     setVersion(q, "11.001");
     commitPoint(dm);
@@ -106,7 +96,7 @@ void VER12001(TDM& dm)
 {
     db::Query& q = dm.QRSORGU;
     guardedPart([&] {
-        run(q, {"ALTER TABLE BIRIM", "ADD YET VARCHAR(25),", "ADD GOR VARCHAR(25)"});
+        q.execLines({"ALTER TABLE BIRIM", "ADD YET VARCHAR(25),", "ADD GOR VARCHAR(25)"});
     });
     setVersion(q, "12.001");
     commitPoint(dm);
@@ -122,15 +112,15 @@ void VER12002(TDM& dm)
         // that the step can finish; otherwise the file would stay at
         // 12.001 and repeat this step at every start.
         if (!tableExists(q, QStringLiteral("SABLON")))
-            run(q, {"CREATE TABLE SABLON(", "KAYNO INTEGER NOT NULL,", "ACIK VARCHAR(50),",
-                    "METIN\tBLOB SUB_TYPE 0 SEGMENT SIZE 80)"});
+            q.execLines({"CREATE TABLE SABLON(", "KAYNO INTEGER NOT NULL,", "ACIK VARCHAR(50),",
+                         "METIN\tBLOB SUB_TYPE 0 SEGMENT SIZE 80)"});
         if (!columnExists(q, QStringLiteral("TEXT"), QStringLiteral("HARNO"))) {
             // The server refuses a NOT NULL column without a value on a
             // table that holds letters; the default gives the existing rows
             // the page number 1 they get below anyway, and is dropped again.
-            run(q, {"ALTER TABLE TEXT", "ADD HARNO INTEGER DEFAULT 1 NOT NULL"});
+            q.execLines({"ALTER TABLE TEXT", "ADD HARNO INTEGER DEFAULT 1 NOT NULL"});
             defaultAdded = true;
-            run(q, {"ALTER TABLE TEXT", "ALTER HARNO POSITION 1"});
+            q.execLines({"ALTER TABLE TEXT", "ALTER HARNO POSITION 1"});
         }
         setVersion(q, "12.002");
     });
@@ -138,14 +128,14 @@ void VER12002(TDM& dm)
     Prompter::current().message(QStringLiteral("12.002 Güncellemesi Başarıyla Yapıldı."));
 
     // Not guarded: an error here reaches the application error handler.
-    run(q, {"UPDATE TEXT SET HARNO=1"});
+    q.execLines({"UPDATE TEXT SET HARNO=1"});
     if (defaultAdded)
-        run(q, {"ALTER TABLE TEXT", "ALTER HARNO DROP DEFAULT"});
+        q.execLines({"ALTER TABLE TEXT", "ALTER HARNO DROP DEFAULT"});
     commitPoint(dm);
-    run(q, {"ALTER TABLE DILEKCE", "ADD PRIMARY KEY(KAYNO)"});
-    run(q, {"ALTER TABLE GELEN", "ADD PRIMARY KEY(KAYNO)"});
-    run(q, {"ALTER TABLE GIDEN", "ADD PRIMARY KEY(KAYNO)"});
-    run(q, {"ALTER TABLE TEXT", "ADD PRIMARY KEY(KAYNO,HARNO)"});
+    q.execLines({"ALTER TABLE DILEKCE", "ADD PRIMARY KEY(KAYNO)"});
+    q.execLines({"ALTER TABLE GELEN", "ADD PRIMARY KEY(KAYNO)"});
+    q.execLines({"ALTER TABLE GIDEN", "ADD PRIMARY KEY(KAYNO)"});
+    q.execLines({"ALTER TABLE TEXT", "ADD PRIMARY KEY(KAYNO,HARNO)"});
     commitPoint(dm);
 }
 

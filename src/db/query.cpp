@@ -124,9 +124,10 @@ qint64 integerValue(const QVariant& v, int scale)
 qint64 checkedRange(qint64 value, qint64 low, qint64 high, const QVariant& original)
 {
     if (value < low || value > high)
-        throw DbError(QStringLiteral("arithmetic exception, numeric overflow, or string truncation: %1")
-                          .arg(original.toString()),
-                      -802, isc_arith_except);
+        throw DbError(
+            QStringLiteral("arithmetic exception, numeric overflow, or string truncation: %1")
+                .arg(original.toString()),
+            -802, isc_arith_except);
     return value;
 }
 
@@ -317,9 +318,9 @@ void Query::prepare()
         return;
     releaseStatement();
     fb::Status st;
-    IStatement* stmt = m_db.attachment()->prepare(st.get(), m_db.transaction(), unsigned(text.size()),
-                                                  text.constData(), 3,
-                                                  IStatement::PREPARE_PREFETCH_METADATA);
+    IStatement* stmt =
+        m_db.attachment()->prepare(st.get(), m_db.transaction(), unsigned(text.size()),
+                                   text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
     st.check();
     m_statement = stmt;
     m_inMeta = stmt->getInputMetadata(st.get());
@@ -341,6 +342,24 @@ quint64 Query::exec()
     fb::Status st;
     const quint64 affected = m_statement ? m_statement->getAffectedRecords(st.get()) : 0;
     return st.failed() ? 0 : affected;
+}
+
+void Query::openLines(const QStringList& lines, const QVariantList& params)
+{
+    close();
+    clear();
+    m_lines = lines;
+    bindAll(params);
+    open();
+}
+
+quint64 Query::execLines(const QStringList& lines, const QVariantList& params)
+{
+    close();
+    clear();
+    m_lines = lines;
+    bindAll(params);
+    return exec();
 }
 
 void Query::run(bool wantRows)
@@ -413,7 +432,8 @@ void Query::run(bool wantRows)
             break;
         }
         case SQL_LONG: {
-            const auto x = ISC_LONG(checkedRange(integerValue(v, s.scale), INT32_MIN, INT32_MAX, v));
+            const auto x =
+                ISC_LONG(checkedRange(integerValue(v, s.scale), INT32_MIN, INT32_MAX, v));
             std::memcpy(p, &x, sizeof x);
             break;
         }
@@ -447,8 +467,9 @@ void Query::run(bool wantRows)
             break;
         }
         case SQL_TIMESTAMP: {
-            const QDateTime dt = v.typeId() == QMetaType::QDateTime ? v.toDateTime()
-                                                                    : QDateTime(dateValue(v), QTime(0, 0));
+            const QDateTime dt = v.typeId() == QMetaType::QDateTime
+                                     ? v.toDateTime()
+                                     : QDateTime(dateValue(v), QTime(0, 0));
             ISC_TIMESTAMP x{iscDate(dt.date()), iscTime(dt.time())};
             std::memcpy(p, &x, sizeof x);
             break;
@@ -552,8 +573,7 @@ void Query::run(bool wantRows)
     st.check();
     m_db.countStatement();
     if (type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd) {
-        IResultSet* rs =
-            m_statement->openCursor(st.get(), tra, inMeta, inBuf, m_outMeta, 0);
+        IResultSet* rs = m_statement->openCursor(st.get(), tra, inMeta, inBuf, m_outMeta, 0);
         st.check();
         Releaser<IResultSet> guard{rs};
         if (wantRows) {
@@ -645,7 +665,8 @@ bool Query::locate(const QString& column, const QVariant& value)
         const Field f = m_result->value(r, c);
         if (f.isNull())
             continue;
-        const bool match = numeric ? f.toInt() == value.toLongLong() : f.toString() == value.toString();
+        const bool match =
+            numeric ? f.toInt() == value.toLongLong() : f.toString() == value.toString();
         if (match) {
             setCurrentRow(r);
             return true;

@@ -57,6 +57,10 @@ public:
     // Running.
     void open();
     quint64 exec();
+    // The way every routine uses a scratch query: close it, clear its text,
+    // add the lines, bind the parameters by position, then open or execute.
+    void openLines(const QStringList& lines, const QVariantList& params = {});
+    quint64 execLines(const QStringList& lines, const QVariantList& params = {});
     void close();
     bool isActive() const { return m_result != nullptr; }
 
@@ -65,7 +69,10 @@ public:
     bool isEmpty() const { return rowCount() == 0; }
     int columnCount() const { return m_result ? m_result->columnCount() : 0; }
     QString columnName(int column) const;
-    int columnIndex(const QString& name) const { return m_result ? m_result->columnIndex(name) : -1; }
+    int columnIndex(const QString& name) const
+    {
+        return m_result ? m_result->columnIndex(name) : -1;
+    }
     Field value(int row, int column) const;
     Field value(int row, const QString& column) const;
     std::shared_ptr<const ResultSet> result() const { return m_result; }

@@ -12,23 +12,6 @@
 #include <QVBoxLayout>
 
 namespace registers {
-namespace {
-
-void run(db::Query& q, const QStringList& lines, const QVariantList& params, bool rows)
-{
-    q.close();
-    q.clear();
-    for (const QString& l : lines)
-        q.add(l);
-    q.bindAll(params);
-    if (rows)
-        q.open();
-    else
-        q.exec();
-}
-
-} // namespace
-
 widgets::ConditionLine listConditions(const ListTable& table, const QList<ListFilterValue>& values)
 {
     widgets::ConditionLine line;
@@ -60,16 +43,15 @@ bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgn
     db::Query& q = dm.QRSORGU;
     if (!mayDelete(q, reg.reg, kayno))
         return false;
-    run(q, {QStringLiteral("DELETE FROM %1 WHERE KAYNO=:KK").arg(reg.table)}, {kayno}, false);
+    q.execLines({QStringLiteral("DELETE FROM %1 WHERE KAYNO=:KK").arg(reg.table)}, {kayno});
     resetAfterDelete(q, reg.reg, kayno, ilgno, ilgdur);
-    run(q, {QStringLiteral("SELECT MAX(%1) YNO FROM %2").arg(reg.numberColumn, reg.table)}, {},
-        true);
+    q.openLines({QStringLiteral("SELECT MAX(%1) YNO FROM %2").arg(reg.numberColumn, reg.table)},
+                {});
     const qint64 highest = q.field(QStringLiteral("YNO")).toInt();
     q.close();
-    run(q,
-        {QStringLiteral("SET GENERATOR %1 TO ").arg(reg.numberGenerator) +
-         QString::number(highest)},
-        {}, false);
+    q.execLines({QStringLiteral("SET GENERATOR %1 TO ").arg(reg.numberGenerator) +
+                 QString::number(highest)},
+                {});
     dm.FDTransaction1.commit();
     return true;
 }

@@ -17,16 +17,6 @@ const QString SDP = QStringLiteral("SDP");
 const QString TESADI = QStringLiteral("TESADI");
 const QString TESGOR = QStringLiteral("TESGOR");
 
-void openLines(db::Query& q, const QStringList& lines, const QVariantList& params = {})
-{
-    q.close();
-    q.clear();
-    for (const QString& l : lines)
-        q.add(l);
-    q.bindAll(params);
-    q.open();
-}
-
 // A date as the mask takes it: the day and the month may keep blanks, the
 // year must be whole.
 bool isWholeDate(const QString& text)
@@ -51,26 +41,26 @@ void DocumentEntry::openLists()
 {
     refdata::openLeafCodes(m_planCodes);
     reopenInstitutions();
-    openLines(m_types,
-              {QStringLiteral("SELECT ECINS,EKOD FROM ECINS"), QStringLiteral("ORDER BY ECINS")});
+    m_types.openLines(
+        {QStringLiteral("SELECT ECINS,EKOD FROM ECINS"), QStringLiteral("ORDER BY ECINS")});
     if (m_reg.departmentTiedToUser && m_ctx.UserDeptCode > 0)
-        openLines(m_departments,
-                  {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM WHERE BKOD=:BK")},
-                  {m_ctx.UserDeptCode});
+        m_departments.openLines(
+            {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM WHERE BKOD=:BK")},
+            {m_ctx.UserDeptCode});
     else
-        openLines(m_departments, {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM")});
+        m_departments.openLines({QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM")});
 }
 
 void DocumentEntry::reopenInstitutions()
 {
-    openLines(m_institutions, {QStringLiteral("SELECT DKURUM,DKOD FROM DISKUR"),
-                               QStringLiteral("order by DKURUM")});
+    m_institutions.openLines(
+        {QStringLiteral("SELECT DKURUM,DKOD FROM DISKUR"), QStringLiteral("order by DKURUM")});
 }
 
 int DocumentEntry::drawFromGenerator(const QString& generator)
 {
     db::Query& q = m_dm.QRSORGU;
-    openLines(q, {QStringLiteral("SELECT GEN_ID(%1,1) YENINO FROM RDB$DATABASE").arg(generator)});
+    q.openLines({QStringLiteral("SELECT GEN_ID(%1,1) YENINO FROM RDB$DATABASE").arg(generator)});
     const int value = int(q.field(QStringLiteral("YENINO")).toInt());
     q.close();
     return value;
@@ -131,8 +121,8 @@ void DocumentEntry::recalculate()
         return;
     db::Query& q = m_dm.QRSORGU;
     auto title = [&q](const QString& kod) {
-        openLines(q, {QStringLiteral("SELECT ACIK FROM SDP"), QStringLiteral("WHERE KOD=:KN")},
-                  {kod});
+        q.openLines({QStringLiteral("SELECT ACIK FROM SDP"), QStringLiteral("WHERE KOD=:KN")},
+                    {kod});
         const QString acik = q.isEmpty() ? QString() : q.value(0, 0).toString();
         q.close();
         return acik.left(PlanTitleLength);

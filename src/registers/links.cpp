@@ -7,19 +7,6 @@
 namespace registers {
 namespace {
 
-void run(db::Query& q, const QStringList& lines, const QVariantList& params, bool rows)
-{
-    q.close();
-    q.clear();
-    for (const QString& l : lines)
-        q.add(l);
-    q.bindAll(params);
-    if (rows)
-        q.open();
-    else
-        q.exec();
-}
-
 // The table a link of an entry points into.
 QString targetTable(Register entry, const QString& ilgdur)
 {
@@ -44,19 +31,22 @@ RelatedDocument ILGIGETIR(db::Query& scratch, Register entry, int key, const QSt
         // GIDEN has a free-text BIRIM column of its own: the department's
         // name is named by its table.
         lines = {QStringLiteral("SELECT GIDNO,GIDTAR,B.BIRIM,KONU FROM GIDEN G"),
-                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G.BKOD)"), QStringLiteral("WHERE G.KAYNO=:KNO")};
+                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G.BKOD)"),
+                 QStringLiteral("WHERE G.KAYNO=:KNO")};
     } else if (entry == Register::Giden && ilgdur == QLatin1String("G")) {
         lines = {QStringLiteral("SELECT GELNO,GELTAR,BIRIM,KONU FROM GELEN G"),
-                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G.BKOD)"), QStringLiteral("WHERE G.KAYNO=:KNO")};
+                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G.BKOD)"),
+                 QStringLiteral("WHERE G.KAYNO=:KNO")};
         doc.typeLabel = QStringLiteral("Gelen Evr.");
     } else if (entry == Register::Giden && ilgdur == QLatin1String("D")) {
         lines = {QStringLiteral("SELECT DILNO,DILTAR,BIRIM,KONU FROM DILEKCE D"),
-                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=D.BKOD)"), QStringLiteral("WHERE D.KAYNO=:KNO")};
+                 QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=D.BKOD)"),
+                 QStringLiteral("WHERE D.KAYNO=:KNO")};
         doc.typeLabel = QStringLiteral("Dilekçe");
     } else {
         return doc;
     }
-    run(scratch, lines, {key}, true);
+    scratch.openLines(lines, {key});
     if (!scratch.isEmpty()) {
         doc.found = true;
         doc.number = scratch.value(0, 0).toString();
@@ -73,27 +63,31 @@ ReplyState CEVAPGETIR(db::Query& scratch, Register entry, int cevno)
     const bool outgoing = entry == Register::Giden;
     ReplyState state;
     if (outgoing)
-        run(scratch, {QStringLiteral("SELECT COUNT(KAYNO) SAY FROM GELEN G"), QStringLiteral("WHERE G.KAYNO=:KNO")},
-            {cevno}, true);
+        scratch.openLines({QStringLiteral("SELECT COUNT(KAYNO) SAY FROM GELEN G"),
+                           QStringLiteral("WHERE G.KAYNO=:KNO")},
+                          {cevno});
     else
-        run(scratch, {QStringLiteral("SELECT COUNT(KAYNO) SAY FROM GIDEN G"), QStringLiteral("WHERE KAYNO=:KNO")},
-            {cevno}, true);
+        scratch.openLines({QStringLiteral("SELECT COUNT(KAYNO) SAY FROM GIDEN G"),
+                           QStringLiteral("WHERE KAYNO=:KNO")},
+                          {cevno});
     const bool found = scratch.field(QStringLiteral("SAY")).toInt() > 0;
     if (outgoing)
-        state.label = found ? QStringLiteral("Cevap Geldi....") : QStringLiteral("Cevap Gelmedi....");
+        state.label =
+            found ? QStringLiteral("Cevap Geldi....") : QStringLiteral("Cevap Gelmedi....");
     else
-        state.label = found ? QStringLiteral("Cevap Gönderildi....") : QStringLiteral("Cevap Gönderilmedi....");
+        state.label = found ? QStringLiteral("Cevap Gönderildi....")
+                            : QStringLiteral("Cevap Gönderilmedi....");
 
     if (outgoing)
-        run(scratch,
-            {QStringLiteral("SELECT GELNO,GELTAR,DKURUM FROM GELEN G"), QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G.DKOD)"),
-             QStringLiteral("WHERE G.KAYNO=:KNO")},
-            {cevno}, true);
+        scratch.openLines({QStringLiteral("SELECT GELNO,GELTAR,DKURUM FROM GELEN G"),
+                           QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G.DKOD)"),
+                           QStringLiteral("WHERE G.KAYNO=:KNO")},
+                          {cevno});
     else
-        run(scratch,
-            {QStringLiteral("SELECT GIDNO,GIDTAR,DKURUM FROM GIDEN G"), QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G.DKOD)"),
-             QStringLiteral("WHERE KAYNO=:KNO")},
-            {cevno}, true);
+        scratch.openLines({QStringLiteral("SELECT GIDNO,GIDTAR,DKURUM FROM GIDEN G"),
+                           QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G.DKOD)"),
+                           QStringLiteral("WHERE KAYNO=:KNO")},
+                          {cevno});
     if (!scratch.isEmpty()) {
         const QString no = scratch.value(0, 0).toString();
         const QString date = scratch.value(0, 1).toString();
@@ -140,22 +134,25 @@ int LinkEdit::apply(db::Query& scratch, Register entry, int ownKayno)
     // when the link was cancelled or replaced by another one.
     const bool replaced = m_linkSet && (m_storedIlgno != m_ilgno || storedTable != newTable);
     if ((m_cancelled || replaced) && m_storedIlgno > 0 && !storedTable.isEmpty())
-        run(scratch,
-            {QStringLiteral("UPDATE %1 SET CEVNO=0").arg(storedTable), QStringLiteral("WHERE KAYNO=:KN")},
-            {m_storedIlgno}, false);
+        scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO=0").arg(storedTable),
+                           QStringLiteral("WHERE KAYNO=:KN")},
+                          {m_storedIlgno});
     if (m_linkSet && m_ilgno > 0 && !newTable.isEmpty())
-        run(scratch, {QStringLiteral("UPDATE %1 SET CEVNO=:CN").arg(newTable), QStringLiteral("WHERE KAYNO=:KN")},
-            {ownKayno, m_ilgno}, false);
+        scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO=:CN").arg(newTable),
+                           QStringLiteral("WHERE KAYNO=:KN")},
+                          {ownKayno, m_ilgno});
     return m_cancelled ? 0 : m_ilgno;
 }
 
 bool mayDelete(db::Query& scratch, Register reg, int kayno)
 {
     if (reg == Register::Gelen)
-        run(scratch, {QStringLiteral("SELECT COUNT(*) SAY FROM GIDEN WHERE ILGNO=:ILG AND ILGDUR='G'")}, {kayno},
-            true);
+        scratch.openLines(
+            {QStringLiteral("SELECT COUNT(*) SAY FROM GIDEN WHERE ILGNO=:ILG AND ILGDUR='G'")},
+            {kayno});
     else if (reg == Register::Giden)
-        run(scratch, {QStringLiteral("SELECT COUNT(*) SAY FROM GELEN WHERE ILGNO=:ILG")}, {kayno}, true);
+        scratch.openLines({QStringLiteral("SELECT COUNT(*) SAY FROM GELEN WHERE ILGNO=:ILG")},
+                          {kayno});
     else
         return true;
     const bool used = scratch.field(QStringLiteral("SAY")).toInt() > 0;
@@ -163,20 +160,23 @@ bool mayDelete(db::Query& scratch, Register reg, int kayno)
     return !used;
 }
 
-void resetAfterDelete(db::Query& scratch, Register reg, int deletedKayno, int ilgno, const QString& ilgdur)
+void resetAfterDelete(db::Query& scratch, Register reg, int deletedKayno, int ilgno,
+                      const QString& ilgdur)
 {
     if (ilgno <= 0)
         return;
     if (reg == Register::Gelen) {
         // The outgoing document the deleted one answered waits again, unless
         // another reply has been linked to it since.
-        run(scratch, {QStringLiteral("UPDATE GIDEN SET CEVNO=0"), QStringLiteral("WHERE KAYNO=:KN AND CEVNO=:CN")},
-            {ilgno, deletedKayno}, false);
+        scratch.execLines({QStringLiteral("UPDATE GIDEN SET CEVNO=0"),
+                           QStringLiteral("WHERE KAYNO=:KN AND CEVNO=:CN")},
+                          {ilgno, deletedKayno});
     } else if (reg == Register::Giden) {
         const QString table = targetTable(reg, ilgdur);
         if (!table.isEmpty())
-            run(scratch, {QStringLiteral("UPDATE %1 SET CEVNO='0'").arg(table), QStringLiteral("WHERE KAYNO=:KN")},
-                {ilgno}, false);
+            scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO='0'").arg(table),
+                               QStringLiteral("WHERE KAYNO=:KN")},
+                              {ilgno});
     }
 }
 

@@ -8,20 +8,6 @@
 #include <stdexcept>
 
 namespace registers {
-namespace {
-
-void run(db::Query& q, const QStringList& lines, const QVariantList& params)
-{
-    q.close();
-    q.clear();
-    for (const QString& l : lines)
-        q.add(l);
-    q.bindAll(params);
-    q.exec();
-}
-
-} // namespace
-
 QImage decodePicture(const QByteArray& bytes)
 {
     return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
@@ -81,10 +67,9 @@ QByteArray DocumentPictures::readPictureFile(const QString& path)
 void DocumentPictures::add(const QString& path)
 {
     const QByteArray bytes = readPictureFile(path);
-    run(m_q,
-        {QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN)"),
-         QStringLiteral("VALUES(:HARNO,:KAYNO,:METIN)")},
-        {m_next, m_kayno, bytes});
+    m_q.execLines({QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN)"),
+                   QStringLiteral("VALUES(:HARNO,:KAYNO,:METIN)")},
+                  {m_next, m_kayno, bytes});
     m_pictures.append({m_next, bytes});
     ++m_next;
     m_current = count() - 1;
@@ -96,10 +81,9 @@ void DocumentPictures::replace(const QString& path)
         return;
     const QByteArray bytes = readPictureFile(path);
     Picture& p = m_pictures[m_current];
-    run(m_q,
-        {QStringLiteral("UPDATE TEXT SET METIN=:METIN"),
-         QStringLiteral("WHERE KAYNO=:KAYNO AND HARNO=:HARNO")},
-        {bytes, m_kayno, p.harno});
+    m_q.execLines({QStringLiteral("UPDATE TEXT SET METIN=:METIN"),
+                   QStringLiteral("WHERE KAYNO=:KAYNO AND HARNO=:HARNO")},
+                  {bytes, m_kayno, p.harno});
     p.bytes = bytes;
 }
 
@@ -107,7 +91,7 @@ void DocumentPictures::remove()
 {
     if (m_current < 0)
         return;
-    run(m_q,
+    m_q.execLines(
         {QStringLiteral("DELETE FROM TEXT"), QStringLiteral("WHERE KAYNO=:KAYNO AND HARNO=:HARNO")},
         {m_kayno, m_pictures[m_current].harno});
     m_pictures.removeAt(m_current);
