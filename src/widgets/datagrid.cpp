@@ -17,6 +17,10 @@ QueryModel::QueryModel(db::Query& query, QList<GridColumn> columns, QObject* par
         beginResetModel();
         endResetModel();
     });
+    connect(m_query, &QObject::destroyed, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
     resolveColumns();
 }
 
@@ -24,12 +28,12 @@ void QueryModel::resolveColumns()
 {
     m_resultColumn.clear();
     for (const GridColumn& c : m_columns)
-        m_resultColumn << m_query->columnIndex(c.field);
+        m_resultColumn << (m_query ? m_query->columnIndex(c.field) : -1);
 }
 
 int QueryModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_query->rowCount();
+    return parent.isValid() || !m_query ? 0 : m_query->rowCount();
 }
 
 int QueryModel::columnCount(const QModelIndex& parent) const
@@ -39,7 +43,7 @@ int QueryModel::columnCount(const QModelIndex& parent) const
 
 QString QueryModel::text(int row, int column) const
 {
-    if (column < 0 || column >= m_columns.size())
+    if (!m_query || column < 0 || column >= m_columns.size())
         return {};
     const db::Field f = m_query->value(row, m_resultColumn.value(column, -1));
     const GridColumn& c = m_columns[column];
@@ -107,7 +111,7 @@ void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
     connect(&query, &db::Query::currentRowChanged, this, &DataGrid::followQuery);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!m_syncing && current.isValid())
+                if (!m_syncing && current.isValid() && m_model->hasQuery())
                     m_model->query().setCurrentRow(current.row());
             });
     followQuery(query.currentRow());

@@ -35,6 +35,7 @@ public:
     QueryModel(db::Query& query, QList<GridColumn> columns, QObject* parent = nullptr);
 
     db::Query& query() const { return *m_query; }
+    bool hasQuery() const { return !m_query.isNull(); }
     void setRowColors(std::function<RowColors(int row)> colors) { m_colors = std::move(colors); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,7 +49,9 @@ public:
 private:
     void resolveColumns();
 
-    db::Query* m_query;
+    // A screen's query may go before its grid when the screen is destroyed;
+    // the model then shows nothing.
+    QPointer<db::Query> m_query;
     QList<GridColumn> m_columns;
     QList<int> m_resultColumn;
     std::function<RowColors(int)> m_colors;

@@ -131,6 +131,21 @@ TEST(DataGrid, ShowsTheQueryAndFollowsItsCurrentRow)
     EXPECT_EQ(model->rowCount(), 0);
 }
 
+TEST(DataGrid, OutlivesItsQuery)
+{
+    TempDatabase t;
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(1,'Fen')"));
+    auto* q = new db::Query(t.database());
+    widgets::DataGrid grid;
+    grid.bind(*q, {{QStringLiteral("BIRIM"), QStringLiteral("Birim")}});
+    q->add(QStringLiteral("SELECT BIRIM FROM BIRIM"));
+    q->open();
+    ASSERT_EQ(grid.model()->rowCount(), 1);
+    delete q; // a screen's members go before its child widgets
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_EQ(grid.queryModel()->text(0, 0), QString());
+}
+
 TEST(CodeWordCombo, ShowsTheWordAndKeepsTheLetter)
 {
     widgets::CodeWordCombo box;
