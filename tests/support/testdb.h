@@ -41,7 +41,7 @@ private:
 // Makes a yearly file at path: a copy of the run's template when there is one.
 void makeYearFile(const QString& path, db::SchemaVersion version);
 
-// "127.0.0.1/3051", the server the test run started; the test fails when it
+// "127.0.0.1/<port>", the server the test run started; the test fails when it
 // is not set.
 QString testServer();
 
