@@ -43,3 +43,8 @@ QString SIFRELE(const QString& mode, const QString& text)
     }
     return result;
 }
+
+bool passwordSurvivesEncoding(const QString& password)
+{
+    return SIFRELE(QStringLiteral("2"), SIFRELE(QStringLiteral("1"), password)) == password;
+}

@@ -12,3 +12,9 @@
 // result holds at most ten characters. Stored passwords of every
 // workstation depend on this exact rule.
 QString SIFRELE(const QString& mode, const QString& text);
+
+// Whether a password comes back as typed from its stored form: some letters
+// (and anything after the tenth character) do not survive SIFRELE, and a
+// password holding them could never be typed again. The screens and tools
+// that set a password refuse one that does not.
+bool passwordSurvivesEncoding(const QString& password);

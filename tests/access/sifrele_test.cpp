@@ -75,6 +75,25 @@ TEST(SIFRELE, DigitsAndCapitalsComeBackUnchanged)
     }
 }
 
+TEST(SIFRELE, TellsWhichPasswordsComeBackAsTyped)
+{
+    const struct {
+        QString password;
+        bool survives;
+    } cases[] = {
+        {QStringLiteral("1234"), true},
+        {QString(), true},
+        {QStringLiteral("ANKARA06"), true},
+        {QStringLiteral("şifre"), false},       // "ş" never survives
+        {QStringLiteral("kapı"), false},        // nor does "ı"
+        {QStringLiteral("z"), false},           // 122 + 6 is no character of the code page
+        {QStringLiteral("ABCDEFGHIJK"), false}, // the eleventh character is dropped
+        {QStringLiteral("я"), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(passwordSurvivesEncoding(c.password), c.survives) << c.password.toStdString();
+}
+
 TEST(SIFRELE, OpensTheVendorAccountOfANewYearlyFile)
 {
     EXPECT_EQ(SIFRELE(QStringLiteral("2"), QStringLiteral("79;=")), QStringLiteral("1234"));
