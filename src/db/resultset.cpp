@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace db {
@@ -57,6 +58,27 @@ QString scaledToString(qint64 v, int scale)
 }
 
 } // namespace
+
+int Column::textLength() const
+{
+    return type == SQL_TEXT || type == SQL_VARYING ? int(length) : 0;
+}
+
+qint64 Column::integerMaximum() const
+{
+    if (scale != 0)
+        return 0;
+    switch (type) {
+    case SQL_SHORT:
+        return 32767;
+    case SQL_LONG:
+        return 2147483647;
+    case SQL_INT64:
+        return std::numeric_limits<qint64>::max();
+    default:
+        return 0;
+    }
+}
 
 QString Field::toString() const
 {

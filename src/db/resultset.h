@@ -19,6 +19,13 @@ struct Column {
     int scale = 0;
     unsigned charSet = 0;
     unsigned length = 0;
+
+    // The most characters a text column holds (its bytes: the columns hold
+    // one code-page byte a character); 0 for a blob or a number.
+    int textLength() const;
+    // The largest value an integer column without decimals holds; 0 for
+    // any other column.
+    qint64 integerMaximum() const;
 };
 
 // One value of a result row. Cheap to copy; valid while its result lives.
@@ -91,7 +98,10 @@ private:
         std::memcpy(m_cells.data + m_cells.size, &c, sizeof c);
         m_cells.size += sizeof c;
     }
-    const Cell& cell(size_t index) const { return reinterpret_cast<const Cell*>(m_cells.data)[index]; }
+    const Cell& cell(size_t index) const
+    {
+        return reinterpret_cast<const Cell*>(m_cells.data)[index];
+    }
 
     std::vector<Column> m_columns;
     Buffer m_cells;

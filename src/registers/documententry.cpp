@@ -71,7 +71,7 @@ int DocumentEntry::drawKey()
     return drawFromGenerator(m_reg.keyGenerator);
 }
 
-int DocumentEntry::setUp(EntryMode mode, int kayno)
+bool DocumentEntry::setUp(EntryMode mode, int kayno)
 {
     m_mode = mode;
     m_link.reset(0, QString());
@@ -89,10 +89,16 @@ int DocumentEntry::setUp(EntryMode mode, int kayno)
         m_record.setValue(CEVNO, 0);
         if (m_record.hasColumn(ILGNO))
             m_record.setValue(ILGNO, 0);
+        // What a new document starts with is numbered as if the clerk had
+        // chosen it, so that documents do not differ by how they were typed.
+        chooseGrade(m_record.text(QStringLiteral("GIZDER")));
         if (m_reg.departmentTiedToUser && m_ctx.UserDeptCode > 0 && !m_departments.isEmpty())
-            m_record.setValue(BKOD, m_departments.value(0, QStringLiteral("BKOD")).toVariant());
+            chooseDepartment(m_departments.value(0, QStringLiteral("BKOD")).toVariant());
     } else {
-        m_record.read(q, m_reg.table, kayno);
+        if (!m_record.read(q, m_reg.table, kayno)) {
+            close();
+            return false;
+        }
         if (m_record.hasColumn(ILGNO)) {
             m_link.reset(m_record.number(ILGNO), m_record.text(ILGDUR));
             m_related = ILGIGETIR(q, m_reg.reg, m_record.number(ILGNO), m_record.text(ILGDUR));
@@ -101,7 +107,7 @@ int DocumentEntry::setUp(EntryMode mode, int kayno)
             m_reply = CEVAPGETIR(q, m_reg.reg, m_record.number(CEVNO));
     }
     recalculate();
-    return kayno;
+    return true;
 }
 
 void DocumentEntry::close()
@@ -180,10 +186,12 @@ void DocumentEntry::fillReceiverFromDepartment()
 {
     if (departmentRow() < 0)
         return;
-    m_record.setValue(TESADI,
-                      departmentValue(QStringLiteral("YET")).toString().left(ReceiverLength));
-    m_record.setValue(TESGOR,
-                      departmentValue(QStringLiteral("GOR")).toString().left(ReceiverLength));
+    auto cut = [this](const QString& column, const QString& value) {
+        const db::Column* c = m_record.description(column);
+        return c && c->textLength() > 0 ? value.left(c->textLength()) : value;
+    };
+    m_record.setValue(TESADI, cut(TESADI, departmentValue(QStringLiteral("YET")).toString()));
+    m_record.setValue(TESGOR, cut(TESGOR, departmentValue(QStringLiteral("GOR")).toString()));
 }
 
 void DocumentEntry::copyPlanTitleToSubject()

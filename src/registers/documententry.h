@@ -26,8 +26,6 @@ private:
 
 // The at most 50 characters of a file plan title shown under the code.
 inline constexpr int PlanTitleLength = 50;
-// TESADI and TESGOR.
-inline constexpr int ReceiverLength = 15;
 
 // What an entry screen does with its document, below its widgets: the
 // set-up in either mode with the defaults, the choice lists, the file plan
@@ -55,8 +53,10 @@ public:
 
     // The set-up of an opening: the lists, then a new document with its key
     // drawn and its defaults, or the stored document of the key with its
-    // related document and reply state. Returns the key (EntryKayno).
-    int setUp(EntryMode mode, int kayno);
+    // related document and reply state. The key (EntryKayno) is then
+    // record().kayno(). False when the document to change is no longer in
+    // the file (another workstation deleted it): nothing is set up.
+    bool setUp(EntryMode mode, int kayno);
     // Closing: the record and the lists.
     void close();
 
@@ -68,11 +68,13 @@ public:
     void setFilePlanCode(const QString& code);
     // The clerk chose a department or a grade: on a new document the
     // department's and the grade's sequences give their next number, and
-    // the department's signatory becomes the receiver.
+    // the department's signatory becomes the receiver (or the sender). The
+    // department and the grade a new document starts with are numbered the
+    // same way at the set-up.
     void chooseDepartment(const QVariant& bkod);
     void chooseGrade(const QString& letter);
-    // Double-click in the receiver's name: the signatory and title of the
-    // department the list stands on.
+    // Double-click in the receiver's (sender's) name: the signatory and
+    // title of the department the list stands on, cut to their columns.
     void fillReceiverFromDepartment();
     // Double-click in the subject: the file plan code's title.
     void copyPlanTitleToSubject();

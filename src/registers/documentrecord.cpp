@@ -42,6 +42,7 @@ bool DocumentRecord::read(db::Query& q, const QString& table, int kayno)
     m_new = false;
     m_columns.clear();
     m_original.clear();
+    m_descriptions = q.result() ? q.result()->columns() : std::vector<db::Column>();
     for (int c = 0; c < q.columnCount(); ++c)
         m_columns << q.columnName(c);
     const bool found = !q.isEmpty();
@@ -51,6 +52,12 @@ bool DocumentRecord::read(db::Query& q, const QString& table, int kayno)
     q.close();
     m_current = m_original;
     return found;
+}
+
+const db::Column* DocumentRecord::description(const QString& column) const
+{
+    const qsizetype i = m_columns.indexOf(column);
+    return i < 0 || size_t(i) >= m_descriptions.size() ? nullptr : &m_descriptions[size_t(i)];
 }
 
 void DocumentRecord::startNew(db::Query& q, const QString& table, int kayno)

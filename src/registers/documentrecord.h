@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/resultset.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -32,6 +34,9 @@ public:
     int kayno() const { return m_kayno; }
     bool isNew() const { return m_new; }
     bool hasColumn(const QString& column) const { return m_columns.contains(column); }
+    // How the file describes a column (its type and size); nullptr for a
+    // column the table does not have.
+    const db::Column* description(const QString& column) const;
 
     QVariant value(const QString& column) const { return m_current.value(column); }
     QString text(const QString& column) const { return m_current.value(column).toString(); }
@@ -57,6 +62,7 @@ private:
     int m_kayno = 0;
     bool m_new = false;
     QStringList m_columns;
+    std::vector<db::Column> m_descriptions;
     QHash<QString, QVariant> m_original;
     QHash<QString, QVariant> m_current;
 };

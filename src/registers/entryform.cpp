@@ -15,6 +15,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <limits>
 
 namespace registers {
 namespace {
@@ -33,14 +34,20 @@ int indexOfCode(const QComboBox& box, const QVariant& code)
 
 void limitLength(QPlainTextEdit& box, int maxLength)
 {
-    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [&box, maxLength] {
+    static const char* const Limit = "dorpakMaxLength";
+    const bool connected = box.property(Limit).isValid();
+    box.setProperty(Limit, maxLength);
+    if (connected)
+        return;
+    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [&box] {
+        const int limit = box.property(Limit).toInt();
         const QString text = box.toPlainText();
-        if (text.size() <= maxLength)
+        if (limit <= 0 || text.size() <= limit)
             return;
         QTextCursor cursor = box.textCursor();
-        const int position = std::min(int(cursor.position()), maxLength);
+        const int position = std::min(int(cursor.position()), limit);
         const QSignalBlocker block(&box);
-        box.setPlainText(text.left(maxLength));
+        box.setPlainText(text.left(limit));
         cursor = box.textCursor();
         cursor.setPosition(position);
         box.setTextCursor(cursor);
@@ -72,22 +79,25 @@ QWidget* EntryForm::widget(const QString& column) const
     return b ? b->widget : nullptr;
 }
 
-void EntryForm::bindText(const QString& column, QLineEdit* box, int maxLength)
+void EntryForm::bindText(const QString& column, QLineEdit* box)
 {
-    box->setMaxLength(maxLength);
     connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
     add({column,
          box,
          [box] { return QVariant(box->text()); },
          [box](const QVariant& v) { box->setText(v.toString()); },
          {},
-         nullptr});
+         nullptr,
+         [box](const db::Column& c) {
+             if (c.textLength() > 0)
+                 box->setMaxLength(c.textLength());
+         }});
 }
 
-void EntryForm::bindNumber(const QString& column, QLineEdit* box, int maximum)
+void EntryForm::bindNumber(const QString& column, QLineEdit* box)
 {
-    box->setValidator(new QIntValidator(0, maximum, box));
-    box->setMaxLength(QString::number(maximum).size());
+    auto* validator = new QIntValidator(0, std::numeric_limits<int>::max(), box);
+    box->setValidator(validator);
     connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
     add({column,
          box,
@@ -99,7 +109,15 @@ void EntryForm::bindNumber(const QString& column, QLineEdit* box, int maximum)
              box->setText(v.isNull() ? QString() : QString::number(v.toLongLong()));
          },
          {},
-         nullptr});
+         nullptr,
+         [box, validator](const db::Column& c) {
+             if (c.integerMaximum() <= 0)
+                 return;
+             const int maximum =
+                 int(std::min<qint64>(c.integerMaximum(), std::numeric_limits<int>::max()));
+             validator->setTop(maximum);
+             box->setMaxLength(int(QString::number(maximum).size()));
+         }});
 }
 
 void EntryForm::bindDate(const QString& column, widgets::DateBox* box)
@@ -113,18 +131,19 @@ void EntryForm::bindDate(const QString& column, widgets::DateBox* box)
          nullptr});
 }
 
-void EntryForm::bindPlainText(const QString& column, QPlainTextEdit* box, int maxLength)
+void EntryForm::bindPlainText(const QString& column, QPlainTextEdit* box)
 {
     box->setTabChangesFocus(true);
-    if (maxLength > 0)
-        limitLength(*box, maxLength);
+    // The limit cuts the text before the change is taken into the record.
+    limitLength(*box, 0);
     connect(box, &QPlainTextEdit::textChanged, this, [this, column] { notify(column); });
     add({column,
          box,
          [box] { return QVariant(box->toPlainText()); },
          [box](const QVariant& v) { box->setPlainText(v.toString()); },
          {},
-         nullptr});
+         nullptr,
+         [box](const db::Column& c) { limitLength(*box, c.textLength()); }});
 }
 
 void EntryForm::bindCodeWords(const QString& column, widgets::CodeWordCombo* box)
@@ -157,11 +176,10 @@ void EntryForm::bindLookup(const QString& column, QComboBox* box, db::Query& lis
 }
 
 void EntryForm::bindCodeList(const QString& column, QComboBox* box, db::Query& list,
-                             const QString& codeColumn, int maxLength)
+                             const QString& codeColumn)
 {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setMaxLength(maxLength);
     // Every change of the text counts, the completion of a typed code too,
     // so that what is stored is what the box shows.
     connect(box->lineEdit(), &QLineEdit::textChanged, this, [this, column] { notify(column); });
@@ -180,7 +198,19 @@ void EntryForm::bindCodeList(const QString& column, QComboBox* box, db::Query& l
                  codes << list.value(r, code).toString();
              box->addItems(codes);
          },
-         &list});
+         &list,
+         [box](const db::Column& c) {
+             if (c.textLength() > 0)
+                 box->lineEdit()->setMaxLength(c.textLength());
+         }});
+}
+
+void EntryForm::applyLimits(const DocumentRecord& record)
+{
+    for (const Binding& b : m_bindings)
+        if (b.limit)
+            if (const db::Column* c = record.description(b.column))
+                b.limit(*c);
 }
 
 void EntryForm::fillLists()

@@ -14,7 +14,8 @@ class QWidget;
 
 namespace db {
 class Query;
-}
+struct Column;
+} // namespace db
 namespace widgets {
 class CodeWordCombo;
 class DateBox;
@@ -26,20 +27,21 @@ class DocumentRecord;
 
 // The widgets of an entry screen tied to the columns of its record: shows
 // the record in them and reads back what the clerk typed or chose. Every
-// box is limited to its column's size, so nothing is cut by the database.
+// box is limited to its column as the file describes it (applyLimits), so
+// nothing is cut by the database and a wider column needs no new program.
 class EntryForm : public QObject {
     Q_OBJECT
 public:
     explicit EntryForm(QObject* parent = nullptr) : QObject(parent) {}
 
-    // A text column of at most maxLength characters.
-    void bindText(const QString& column, QLineEdit* box, int maxLength);
+    // A text column.
+    void bindText(const QString& column, QLineEdit* box);
     // An integer column: digits only, within the column's range.
-    void bindNumber(const QString& column, QLineEdit* box, int maximum);
+    void bindNumber(const QString& column, QLineEdit* box);
     // A date column through the date mask; an empty box stores nothing.
     void bindDate(const QString& column, widgets::DateBox* box);
-    // A multi-line text column; maxLength 0 for a text blob.
-    void bindPlainText(const QString& column, QPlainTextEdit* box, int maxLength);
+    // A multi-line text column, a text blob included.
+    void bindPlainText(const QString& column, QPlainTextEdit* box);
     // A one-letter code column shown as its word.
     void bindCodeWords(const QString& column, widgets::CodeWordCombo* box);
     // A code column chosen by name from a list (the name and the code
@@ -48,8 +50,10 @@ public:
                     const QString& nameColumn, const QString& codeColumn);
     // A code column chosen from a list of codes or typed, as the file plan.
     void bindCodeList(const QString& column, QComboBox* box, db::Query& list,
-                      const QString& codeColumn, int maxLength);
+                      const QString& codeColumn);
 
+    // Limits each box to its column as the record's table describes it.
+    void applyLimits(const DocumentRecord& record);
     // Refills the drop-downs from their queries.
     void fillLists();
     // Refills the one drop-down of the query.
@@ -74,6 +78,7 @@ private:
         std::function<void(const QVariant&)> write;
         std::function<void()> fill;
         const db::Query* list = nullptr;
+        std::function<void(const db::Column&)> limit;
     };
     void add(Binding binding);
     const Binding* find(const QString& column) const;
@@ -84,7 +89,8 @@ private:
     bool m_writing = false;
 };
 
-// Stops a multi-line box at maxLength characters, as a one-line box stops.
+// Stops a multi-line box at maxLength characters, as a one-line box stops;
+// 0 takes the limit away. May be called again with another limit.
 void limitLength(QPlainTextEdit& box, int maxLength);
 
 } // namespace registers

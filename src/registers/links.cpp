@@ -133,10 +133,12 @@ int LinkEdit::apply(db::Query& scratch, Register entry, int ownKayno)
     // The document the stored record pointed at no longer has this reply
     // when the link was cancelled or replaced by another one.
     const bool replaced = m_linkSet && (m_storedIlgno != m_ilgno || storedTable != newTable);
+    // Only while it still names this document as its reply: a reply another
+    // workstation linked to it meanwhile stays.
     if ((m_cancelled || replaced) && m_storedIlgno > 0 && !storedTable.isEmpty())
         scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO=0").arg(storedTable),
-                           QStringLiteral("WHERE KAYNO=:KN")},
-                          {m_storedIlgno});
+                           QStringLiteral("WHERE KAYNO=:KN AND CEVNO=:CN")},
+                          {m_storedIlgno, ownKayno});
     if (m_linkSet && m_ilgno > 0 && !newTable.isEmpty())
         scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO=:CN").arg(newTable),
                            QStringLiteral("WHERE KAYNO=:KN")},
@@ -154,7 +156,11 @@ bool mayDelete(db::Query& scratch, Register reg, int kayno)
         scratch.openLines({QStringLiteral("SELECT COUNT(*) SAY FROM GELEN WHERE ILGNO=:ILG")},
                           {kayno});
     else
-        return true;
+        // A petition an outgoing document answers would leave that document
+        // pointing at nothing.
+        scratch.openLines(
+            {QStringLiteral("SELECT COUNT(*) SAY FROM GIDEN WHERE ILGNO=:ILG AND ILGDUR='D'")},
+            {kayno});
     const bool used = scratch.field(QStringLiteral("SAY")).toInt() > 0;
     scratch.close();
     return !used;
@@ -172,11 +178,12 @@ void resetAfterDelete(db::Query& scratch, Register reg, int deletedKayno, int il
                            QStringLiteral("WHERE KAYNO=:KN AND CEVNO=:CN")},
                           {ilgno, deletedKayno});
     } else if (reg == Register::Giden) {
+        // Likewise the incoming document or petition it answered.
         const QString table = targetTable(reg, ilgdur);
         if (!table.isEmpty())
             scratch.execLines({QStringLiteral("UPDATE %1 SET CEVNO='0'").arg(table),
-                               QStringLiteral("WHERE KAYNO=:KN")},
-                              {ilgno});
+                               QStringLiteral("WHERE KAYNO=:KN AND CEVNO=:CN")},
+                              {ilgno, deletedKayno});
     }
 }
 

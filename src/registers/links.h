@@ -24,7 +24,8 @@ struct RelatedDocument {
 // ILGIGETIR: the document a record answers. For the incoming entry key is
 // a GIDEN key; for the outgoing entry ilgdur says whether it is in GELEN
 // ('G') or DILEKCE ('D'). A key that names no document gives empty values.
-RelatedDocument ILGIGETIR(db::Query& scratch, Register entry, int key, const QString& ilgdur = QString());
+RelatedDocument ILGIGETIR(db::Query& scratch, Register entry, int key,
+                          const QString& ilgdur = QString());
 
 // The reply-state label and details line of an entry (CEVAPGETIR).
 struct ReplyState {
@@ -56,7 +57,8 @@ public:
     // Writes the other side of the link at saving, before the record is
     // stored: the chosen document gets the record's key as its reply, the
     // document formerly related (cancelled or replaced) gets its reply link
-    // reset. Returns the ILGNO the record is stored with.
+    // reset where it still names this record. Returns the ILGNO the record
+    // is stored with.
     int apply(db::Query& scratch, Register entry, int ownKayno);
 
 private:
@@ -69,14 +71,18 @@ private:
 };
 
 // The message of a refused deletion.
-inline const QString InUseMessage = QStringLiteral("DİKKAT! Bu Kayıt Kullanılmıştır. Silemezsiniz...");
+inline const QString InUseMessage =
+    QStringLiteral("DİKKAT! Bu Kayıt Kullanılmıştır. Silemezsiniz...");
 
 // Before deleting a document from its browse list: false when another
-// document answers it (the caller shows InUseMessage).
+// document answers it (the caller shows InUseMessage); for a petition, an
+// outgoing document.
 bool mayDelete(db::Query& scratch, Register reg, int kayno);
 
 // After deleting a document: the document it answered waits for a reply
-// again. ilgno/ilgdur are the deleted row's.
-void resetAfterDelete(db::Query& scratch, Register reg, int deletedKayno, int ilgno, const QString& ilgdur);
+// again, unless another reply has been linked to it since. ilgno/ilgdur
+// are the deleted row's.
+void resetAfterDelete(db::Query& scratch, Register reg, int deletedKayno, int ilgno,
+                      const QString& ilgdur);
 
 } // namespace registers

@@ -13,6 +13,14 @@ QImage decodePicture(const QByteArray& bytes)
     return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
 }
 
+void DocumentPictures::setUp(EntryMode mode, int kayno)
+{
+    if (mode == EntryMode::New)
+        prepareNew(kayno);
+    else
+        load(kayno);
+}
+
 void DocumentPictures::prepareNew(int kayno)
 {
     m_kayno = kayno;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entryattachment.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -30,9 +32,14 @@ QImage decodePicture(const QByteArray& bytes);
 // row of TEXT in the program's transaction: the entry's saving commits them
 // all, its cancelling rolls them all back. Numbers only grow during a visit:
 // a deleted number is given again only on a later visit.
-class DocumentPictures {
+class DocumentPictures : public EntryAttachment {
 public:
     explicit DocumentPictures(db::Query& scratch) : m_q(scratch) {}
+
+    // The opening of the entry: prepareNew or load.
+    void setUp(EntryMode mode, int kayno) override;
+    // The pages of the document are not kept while the entry is closed.
+    void close() override { prepareNew(0); }
 
     // A new document: no pictures, the first one gets number 1.
     void prepareNew(int kayno);

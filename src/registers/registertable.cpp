@@ -31,7 +31,7 @@ const RegisterTable& outgoingRegister()
         .numberFromHighest = true,
         .dateColumns = {QStringLiteral("GIDTAR"), QStringLiteral("ZTAR"), QStringLiteral("EVTAR")},
         .departmentTiedToUser = true,
-        .numbersInGroups = false,
+        .numbersInGroups = true,
     };
     return table;
 }

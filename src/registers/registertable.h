@@ -31,8 +31,8 @@ struct RegisterTable {
     QStringList dateColumns;
     // A clerk tied to a department may give documents only to it.
     bool departmentTiedToUser = true;
-    // BSIRNO and GSIRNO are shown and numbered on a new document when its
-    // department or grade is chosen.
+    // BSIRNO and GSIRNO are numbered on a new document when its department
+    // or grade is chosen (the outgoing entry keeps them without showing them).
     bool numbersInGroups = false;
 
     NumberColumn number() const { return {table, numberColumn}; }

@@ -20,6 +20,12 @@ void Screen::finish(int result)
     done(result);
 }
 
+void Screen::finishLater(int result)
+{
+    QMetaObject::invokeMethod(
+        this, [this, result] { finish(result); }, Qt::QueuedConnection);
+}
+
 void Screen::bindKey(const QKeySequence& key, QAbstractButton* button)
 {
     auto* shortcut = new QShortcut(key, this);

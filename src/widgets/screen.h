@@ -27,6 +27,10 @@ public:
 
     // Sets the permission and closes with the given result.
     void finish(int result = QDialog::Accepted);
+    // The same once the event loop runs again: for an opening that finds it
+    // has nothing to show, since a dialog closed while it is being shown
+    // would leave its modal loop waiting for ever.
+    void finishLater(int result = QDialog::Rejected);
 
     // The key presses the button (when it is enabled): F2, F5, F10...
     void bindKey(const QKeySequence& key, QAbstractButton* button);

@@ -60,10 +60,12 @@ TEST_F(Entry, ANewDocumentWithEveryFieldEmptyGetsItsKeyNumberAndDefaults)
     EXPECT_FALSE(entry.isVisible());
     EXPECT_EQ(row(101, QStringLiteral("GELNO,GELTAR,ZDUR,GIZDER,CEVDUR,CEVNO,ILGNO")),
               (QStringList{"1", "14.03.2026", "İ", "Ö", "H", "0", "0"}));
-    EXPECT_EQ(row(101, QStringLiteral(
-                           "SDP,BKOD,BSIRNO,ZNO,ZTAR,GSIRNO,TESADI,TESGOR,DKOD,EVSAY,EVTAR,EKOD,"
-                           "KONU,EKSAY,EK")),
-              QStringList(15, QStringLiteral("<null>")));
+    // The default grade is numbered as if chosen: the first "Özel" document.
+    EXPECT_EQ(row(101, QStringLiteral("GSIRNO")), QStringList{"1"});
+    EXPECT_EQ(
+        row(101, QStringLiteral("SDP,BKOD,BSIRNO,ZNO,ZTAR,TESADI,TESGOR,DKOD,EVSAY,EVTAR,EKOD,"
+                                "KONU,EKSAY,EK")),
+        QStringList(14, QStringLiteral("<null>")));
     // Committed: another workstation sees it.
     auto other = t.openSecond();
     db::Query q(*other);

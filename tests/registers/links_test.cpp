@@ -22,25 +22,31 @@ protected:
     }
     void incoming(int kayno, int gelno, int ilgno = 0, int cevno = 0)
     {
-        t.exec(QStringLiteral("INSERT INTO GELEN (KAYNO,GELNO,GELTAR,KONU,BKOD,DKOD,CEVDUR,CEVNO,ILGNO) "
-                              "VALUES(:K,:N,'03.02.2026','Gelen konu',1,4,'E',:C,:I)"),
+        t.exec(QStringLiteral(
+                   "INSERT INTO GELEN (KAYNO,GELNO,GELTAR,KONU,BKOD,DKOD,CEVDUR,CEVNO,ILGNO) "
+                   "VALUES(:K,:N,'03.02.2026','Gelen konu',1,4,'E',:C,:I)"),
                {kayno, gelno, cevno, ilgno});
     }
-    void outgoing(int kayno, int gidno, int ilgno = 0, const QString& ilgdur = QString(), int cevno = 0)
+    void outgoing(int kayno, int gidno, int ilgno = 0, const QString& ilgdur = QString(),
+                  int cevno = 0)
     {
-        t.exec(QStringLiteral("INSERT INTO GIDEN (KAYNO,GIDNO,GIDTAR,KONU,BKOD,DKOD,BIRIM,CEVDUR,CEVNO,ILGNO,ILGDUR) "
-                              "VALUES(:K,:N,'10.02.2026','Giden konu',1,4,'Serbest birim','E',:C,:I,:D)"),
+        t.exec(QStringLiteral(
+                   "INSERT INTO GIDEN "
+                   "(KAYNO,GIDNO,GIDTAR,KONU,BKOD,DKOD,BIRIM,CEVDUR,CEVNO,ILGNO,ILGDUR) "
+                   "VALUES(:K,:N,'10.02.2026','Giden konu',1,4,'Serbest birim','E',:C,:I,:D)"),
                {kayno, gidno, cevno, ilgno, ilgdur});
     }
     void petition(int kayno, int dilno, int cevno = 0)
     {
-        t.exec(QStringLiteral("INSERT INTO DILEKCE (KAYNO,DILNO,GELTAR,DILTAR,ADSOY,KONU,BKOD,CEVDUR,CEVNO) "
-                              "VALUES(:K,:N,'01.02.2026','31.01.2026','Ali Veli','Dilekçe konu',1,'E',:C)"),
+        t.exec(QStringLiteral(
+                   "INSERT INTO DILEKCE (KAYNO,DILNO,GELTAR,DILTAR,ADSOY,KONU,BKOD,CEVDUR,CEVNO) "
+                   "VALUES(:K,:N,'01.02.2026','31.01.2026','Ali Veli','Dilekçe konu',1,'E',:C)"),
                {kayno, dilno, cevno});
     }
     int cevno(const QString& table, int kayno)
     {
-        return t.scalar(QStringLiteral("SELECT CEVNO FROM %1 WHERE KAYNO=:K").arg(table), {kayno}).toInt();
+        return t.scalar(QStringLiteral("SELECT CEVNO FROM %1 WHERE KAYNO=:K").arg(table), {kayno})
+            .toInt();
     }
 };
 
@@ -107,6 +113,8 @@ TEST_F(Registers, LinkChangesOfAVisitAreWrittenAtSaving)
         int stored;
         QList<Step> steps;
         int ilgno, cevno20, cevno21;
+        // Another workstation linked its own reply to 20 meanwhile.
+        int otherReplyTo20 = 0;
     };
     const Case cases[] = {
         {"a new link", 0, {Choose20}, 20, 30, 0},
@@ -116,11 +124,16 @@ TEST_F(Registers, LinkChangesOfAVisitAreWrittenAtSaving)
         {"cancel, then the same again", 20, {Cancel, Choose20}, 20, 30, 0},
         {"choose, then cancel", 0, {Choose20, Cancel}, 0, 0, 0},
         {"nothing changed", 20, {}, 20, 30, 0},
+        {"a cancel keeps another reply", 20, {Cancel}, 0, 44, 0, 44},
+        {"a replacement keeps another reply", 20, {Choose21}, 21, 44, 30, 44},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         t.exec(QStringLiteral("DELETE FROM GIDEN"));
-        outgoing(20, 7, 0, QString(), c.stored == 20 ? 30 : 0);
+        outgoing(20, 7, 0, QString(),
+                 c.otherReplyTo20 ? c.otherReplyTo20
+                 : c.stored == 20 ? 30
+                                  : 0);
         outgoing(21, 8);
         LinkEdit link;
         link.reset(c.stored, QString());
@@ -156,19 +169,23 @@ TEST_F(Registers, OutgoingLinkMovesFromAnIncomingDocumentToAPetition)
 
 TEST_F(Registers, DeletionChecksAndResets)
 {
-    incoming(30, 12);             // answered by outgoing 20
+    incoming(30, 12); // answered by outgoing 20
     outgoing(20, 7, 30, QStringLiteral("G"));
-    petition(31, 5, 21);          // answered by outgoing 21
+    petition(31, 5, 21); // answered by outgoing 21
     outgoing(21, 8, 31, QStringLiteral("D"));
-    incoming(31, 13);             // same key as the petition: nobody answers it
+    incoming(31, 13); // same key as the petition: nobody answers it
     outgoing(22, 9, 0, QString(), 32);
-    incoming(32, 14, 22);         // answers outgoing 22
+    incoming(32, 14, 22); // answers outgoing 22
 
     EXPECT_FALSE(registers::mayDelete(q, Register::Gelen, 30));
     EXPECT_TRUE(registers::mayDelete(q, Register::Gelen, 31));
     EXPECT_FALSE(registers::mayDelete(q, Register::Giden, 22));
     EXPECT_TRUE(registers::mayDelete(q, Register::Giden, 20));
-    EXPECT_TRUE(registers::mayDelete(q, Register::Dilekce, 31));
+    // A petition an outgoing document answers stays; incoming 31 with the
+    // same key does not keep it.
+    EXPECT_FALSE(registers::mayDelete(q, Register::Dilekce, 31));
+    petition(33, 6, 0);
+    EXPECT_TRUE(registers::mayDelete(q, Register::Dilekce, 33));
 
     // Outgoing 20 deleted: incoming 30 waits again.
     t.exec(QStringLiteral("UPDATE GELEN SET CEVNO=20 WHERE KAYNO=30"));
@@ -177,6 +194,10 @@ TEST_F(Registers, DeletionChecksAndResets)
     registers::resetAfterDelete(q, Register::Giden, 21, 31, QStringLiteral("D"));
     EXPECT_EQ(cevno(QStringLiteral("DILEKCE"), 31), 0);
     EXPECT_EQ(cevno(QStringLiteral("GELEN"), 31), 0);
+    // A reply linked to the answered document since is kept.
+    t.exec(QStringLiteral("UPDATE GELEN SET CEVNO=25 WHERE KAYNO=30"));
+    registers::resetAfterDelete(q, Register::Giden, 20, 30, QStringLiteral("G"));
+    EXPECT_EQ(cevno(QStringLiteral("GELEN"), 30), 25);
 
     // Incoming 32 deleted: outgoing 22 waits again, but a reply linked to it
     // since is kept.

@@ -23,9 +23,11 @@ public:
     PromptScript& expectQuestion(const QString& text, bool yes);
     PromptScript& expectOpenFile(const QString& chosenPath);
     // Accepting prints into pdfPath (when given) with the copies chosen.
-    PromptScript& expectPrintDialog(bool accept, int copies = 1, const QString& pdfPath = QString());
+    PromptScript& expectPrintDialog(bool accept, int copies = 1,
+                                    const QString& pdfPath = QString());
     // The screen is shown (its activation runs), then the clerk's actions
-    // run; they must close it.
+    // run; they must close it. A screen that closes itself on opening
+    // (finishLater) runs none.
     PromptScript& expectModal(const QString& objectName, std::function<void(QDialog&)> clerk);
 
     // Every message and question text, in order.
@@ -37,7 +39,8 @@ public:
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
-    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& folder) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 
