@@ -5,16 +5,19 @@ namespace {
 
 using Kind = PickerFilter::Kind;
 
+// The code lists accept typed text, completed to the first matching entry.
 PickerFilter institutionFilter()
 {
-    return {
-        .kind = Kind::CodeList,
-        .objectName = QStringLiteral("cmbKurum"),
-        .caption = QStringLiteral("Gittiği Yer"),
-        .condition = {QStringLiteral("WHERE D.DKOD=:DK"), QStringLiteral(" AND D.DKOD=:DK"), {}},
-        .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
-        .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                        QStringLiteral("WHERE DKURUM=:D")}};
+    return {.kind = Kind::CodeList,
+            .objectName = QStringLiteral("cmbKurum"),
+            .caption = QStringLiteral("Gittiği Yer"),
+            .editable = true,
+            .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+            .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                            QStringLiteral("WHERE DKURUM=:D")},
+            .firstForm = QStringLiteral("WHERE D.DKOD=:DK"),
+            .laterForm = QStringLiteral(" AND D.DKOD=:DK"),
+            .width = 18};
 }
 
 PickerFilter departmentFilter(const QString& caption)
@@ -23,10 +26,12 @@ PickerFilter departmentFilter(const QString& caption)
         .kind = Kind::CodeList,
         .objectName = QStringLiteral("cmbBirim"),
         .caption = caption,
-        .condition = {QStringLiteral("WHERE B.BKOD=:BK"), QStringLiteral(" AND B.BKOD=:BK"), {}},
+        .editable = true,
         .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
-        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
-                        QStringLiteral("WHERE BIRIM=:B")}};
+        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
+        .firstForm = QStringLiteral("WHERE B.BKOD=:BK"),
+        .laterForm = QStringLiteral(" AND B.BKOD=:BK"),
+        .width = 18};
 }
 
 // The incoming and outgoing pickers differ only in their register's
@@ -99,33 +104,34 @@ const PickerTable& TFRMDILBUL::table()
                  "SELECT D.KAYNO,D.DILNO,D.DILTAR,D.KONU,B.BIRIM,D.ADSOY FROM DILEKCE D"),
              QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=D.BKOD)")},
         .orderLine = QStringLiteral("ORDER BY D.DILNO"),
-        .filters =
-            {departmentFilter(QStringLiteral("Verildiği Birim")),
-             {.kind = Kind::NameText,
-              .objectName = QStringLiteral("edtAdsoy"),
-              .caption = QStringLiteral("Dilekçeyi Veren"),
-              .condition = {QStringLiteral("WHERE ") + name, QStringLiteral(" AND ") + name, {}},
-              .maxLength = 30},
-             {.kind = Kind::FixedList,
-              .objectName = QStringLiteral("cmbCevdur"),
-              .caption = QStringLiteral("Cevap Bekleniyor"),
-              .entries = {{QStringLiteral("Tümü"), {}},
-                          {QStringLiteral("Evet"),
-                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
-                            QStringLiteral("E")}},
-                          {QStringLiteral("Hayır"),
-                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
-                            QStringLiteral("H")}}}},
-             {.kind = Kind::FixedList,
-              .objectName = QStringLiteral("cmbCevno"),
-              .caption = QStringLiteral("Cevap Verildi"),
-              .entries = {{QStringLiteral("Tümü"), {}},
-                          {QStringLiteral("Hayır"),
-                           {QStringLiteral("WHERE D.CEVNO=:cn"), QStringLiteral(" AND D.CEVNO=:cn"),
-                            0}},
-                          {QStringLiteral("Evet"),
-                           {QStringLiteral("WHERE D.CEVNO<>:cn"),
-                            QStringLiteral(" AND D.CEVNO<>:cn"), 0}}}}},
+        // The name box and the two reply lists keep what the clerk left in
+        // them from one use to the next.
+        .filters = {departmentFilter(QStringLiteral("Verildiği Birim")),
+                    {.kind = Kind::Text,
+                     .objectName = QStringLiteral("edtAdsoy"),
+                     .caption = QStringLiteral("Dilekçeyi Veren"),
+                     .firstForm = QStringLiteral("WHERE ") + name,
+                     .laterForm = QStringLiteral(" AND ") + name,
+                     .kept = true,
+                     .maxLength = 30},
+                    {.kind = Kind::Choice,
+                     .objectName = QStringLiteral("cmbCevdur"),
+                     .caption = QStringLiteral("Cevap Bekleniyor"),
+                     .firstForm = QStringLiteral("where ") + awaited,
+                     .laterForm = QStringLiteral(" AND ") + awaited,
+                     .choices = {{QStringLiteral("Tümü")},
+                                 {.text = QStringLiteral("Evet"), .param = QStringLiteral("E")},
+                                 {.text = QStringLiteral("Hayır"), .param = QStringLiteral("H")}},
+                     .kept = true},
+                    {.kind = Kind::Choice,
+                     .objectName = QStringLiteral("cmbCevno"),
+                     .caption = QStringLiteral("Cevap Verildi"),
+                     .choices = {{QStringLiteral("Tümü")},
+                                 {QStringLiteral("Hayır"), QStringLiteral("WHERE D.CEVNO=:cn"),
+                                  QStringLiteral(" AND D.CEVNO=:cn"), 0},
+                                 {QStringLiteral("Evet"), QStringLiteral("WHERE D.CEVNO<>:cn"),
+                                  QStringLiteral(" AND D.CEVNO<>:cn"), 0}},
+                     .kept = true}},
         .columns = {{QStringLiteral("DILNO"), QStringLiteral("Kay.No"), 60},
                     {QStringLiteral("DILTAR"), QStringLiteral("Kay.Tarihi"), 80},
                     {QStringLiteral("KONU"), QStringLiteral("Dilekçe Konusu"), 380},
