@@ -6,6 +6,9 @@ namespace {
 using Kind = PickerFilter::Kind;
 
 // The code lists accept typed text, completed to the first matching entry.
+// Each code is compared on the joined code table, as the system writes it,
+// and on the register's own column, so that the engine finds the documents
+// by its index instead of reading every document of the year.
 PickerFilter institutionFilter()
 {
     return {.kind = Kind::CodeList,
@@ -15,13 +18,16 @@ PickerFilter institutionFilter()
             .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
             .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                             QStringLiteral("WHERE DKURUM=:D")},
-            .firstForm = QStringLiteral("WHERE D.DKOD=:DK"),
-            .laterForm = QStringLiteral(" AND D.DKOD=:DK"),
+            .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
+            .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
             .width = 18};
 }
 
-PickerFilter departmentFilter(const QString& caption)
+// own: the alias of the register, whose indexed column the code is also
+// compared with.
+PickerFilter departmentFilter(const QString& caption, const QString& own)
 {
+    const QString condition = QStringLiteral("B.BKOD=:BK AND %1.BKOD=:BK").arg(own);
     return {
         .kind = Kind::CodeList,
         .objectName = QStringLiteral("cmbBirim"),
@@ -29,8 +35,8 @@ PickerFilter departmentFilter(const QString& caption)
         .editable = true,
         .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
         .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
-        .firstForm = QStringLiteral("WHERE B.BKOD=:BK"),
-        .laterForm = QStringLiteral(" AND B.BKOD=:BK"),
+        .firstForm = QStringLiteral("WHERE ") + condition,
+        .laterForm = QStringLiteral(" AND ") + condition,
         .width = 18};
 }
 
@@ -53,7 +59,8 @@ PickerTable waitingDocuments(const QString& formName, const QString& title,
                         QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")},
         .baseCondition = QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0)"),
         .orderLine = QStringLiteral("ORDER BY G1.%1").arg(no),
-        .filters = {institutionFilter(), departmentFilter(QStringLiteral("Gönderen Birim"))},
+        .filters = {institutionFilter(),
+                    departmentFilter(QStringLiteral("Gönderen Birim"), QStringLiteral("G1"))},
         .columns = {{no, QStringLiteral("Kay.No"), 55},
                     {date, QStringLiteral("Kay.Tarihi"), 80},
                     {QStringLiteral("DKURUM"), QStringLiteral("Gittiği Yer"), 170},
@@ -106,7 +113,7 @@ const PickerTable& TFRMDILBUL::table()
         .orderLine = QStringLiteral("ORDER BY D.DILNO"),
         // The name box and the two reply lists keep what the clerk left in
         // them from one use to the next.
-        .filters = {departmentFilter(QStringLiteral("Verildiği Birim")),
+        .filters = {departmentFilter(QStringLiteral("Verildiği Birim"), QStringLiteral("D")),
                     {.kind = Kind::Text,
                      .objectName = QStringLiteral("edtAdsoy"),
                      .caption = QStringLiteral("Dilekçeyi Veren"),
