@@ -32,17 +32,19 @@ struct TableDef {
 
 // Text columns are VARCHAR in character set NONE: they hold the code page
 // bytes of the clients. Dates are ten-character texts (dd.mm.yyyy).
-#define DOCUMENT_COLUMNS_HEAD(NO, TAR)                                                       \
-    {"KAYNO", "INTEGER NOT NULL", V10002}, {NO, "INTEGER", V10002},                          \
-        {TAR, "VARCHAR(10)", V10002}, {"EVSAY", "VARCHAR(15)", V10002},                      \
-        {"EVTAR", "VARCHAR(10)", V10002}, {"EKOD", "SMALLINT", V10002},                      \
-        {"KONU", "VARCHAR(200)", V10002}, {"BKOD", "SMALLINT", V10002},                      \
-        {"DKOD", "SMALLINT", V10002}, {"EKSAY", "SMALLINT", V10002},                         \
-        {"EK", "BLOB SUB_TYPE 1 SEGMENT SIZE 80", V10002}, {"ZDUR", "VARCHAR(1)", V10002},   \
-        {"ZNO", "INTEGER", V10002}, {"ZTAR", "VARCHAR(10)", V10002},                         \
-        {"GIZDER", "VARCHAR(1)", V10002}, {"TESADI", "VARCHAR(15)", V10002},                 \
-        {"TESGOR", "VARCHAR(15)", V10002}, {"CEVDUR", "VARCHAR(1)", V10002},                 \
-        {"CEVNO", "INTEGER", V10002}, {"ILGNO", "INTEGER", V10002}
+#define DOCUMENT_COLUMNS_HEAD(NO, TAR)                                                             \
+    {"KAYNO", "INTEGER NOT NULL", V10002}, {NO, "INTEGER", V10002}, {TAR, "VARCHAR(10)", V10002},  \
+        {"EVSAY", "VARCHAR(15)", V10002}, {"EVTAR", "VARCHAR(10)", V10002},                        \
+        {"EKOD", "SMALLINT", V10002}, {"KONU", "VARCHAR(200)", V10002},                            \
+        {"BKOD", "SMALLINT", V10002}, {"DKOD", "SMALLINT", V10002}, {"EKSAY", "SMALLINT", V10002}, \
+        {"EK", "BLOB SUB_TYPE 1 SEGMENT SIZE 80", V10002}, {"ZDUR", "VARCHAR(1)", V10002},         \
+        {"ZNO", "INTEGER", V10002}, {"ZTAR", "VARCHAR(10)", V10002},                               \
+        {"GIZDER", "VARCHAR(1)", V10002}, {"TESADI", "VARCHAR(15)", V10002},                       \
+        {"TESGOR", "VARCHAR(15)", V10002}, {"CEVDUR", "VARCHAR(1)", V10002},                       \
+        {"CEVNO", "INTEGER", V10002},                                                              \
+    {                                                                                              \
+        "ILGNO", "INTEGER", V10002                                                                 \
+    }
 
 const std::vector<TableDef>& tables()
 {
@@ -197,10 +199,24 @@ struct IndexDef {
 
 // MAX of a register number is instant only with a descending index; the
 // browse lists join the code tables and the links are looked up by number.
+// The list filters on an institution, a department, a document type or a
+// date name the register's own column, so that a few hundred documents of
+// a year are found without reading all of them.
 const IndexDef Indexes[] = {
     {"IDX_GELEN_GELNO", "GELEN", "GELNO", true},
     {"IDX_GIDEN_GIDNO", "GIDEN", "GIDNO", true},
     {"IDX_DILEKCE_DILNO", "DILEKCE", "DILNO", true},
+    {"IDX_GELEN_DKOD", "GELEN", "DKOD", false},
+    {"IDX_GELEN_BKOD", "GELEN", "BKOD", false},
+    {"IDX_GELEN_EKOD", "GELEN", "EKOD", false},
+    {"IDX_GELEN_GELTAR", "GELEN", "GELTAR", false},
+    {"IDX_GIDEN_DKOD", "GIDEN", "DKOD", false},
+    {"IDX_GIDEN_BKOD", "GIDEN", "BKOD", false},
+    {"IDX_GIDEN_EKOD", "GIDEN", "EKOD", false},
+    {"IDX_GIDEN_GIDTAR", "GIDEN", "GIDTAR", false},
+    {"IDX_DILEKCE_BKOD", "DILEKCE", "BKOD", false},
+    {"IDX_DILEKCE_EKOD", "DILEKCE", "EKOD", false},
+    {"IDX_DILEKCE_DILTAR", "DILEKCE", "DILTAR", false},
     {"IDX_GELEN_CEVNO", "GELEN", "CEVNO", false},
     {"IDX_GELEN_ILGNO", "GELEN", "ILGNO", false},
     {"IDX_GIDEN_CEVNO", "GIDEN", "CEVNO", false},
@@ -275,7 +291,8 @@ void createSchema(Database& db, SchemaVersion version)
     db.commit(); // tables are usable by data statements only after this
 
     Query q(db);
-    q.add(QStringLiteral("INSERT INTO TANIM (KURUM,SUBE,IL,ILCE,CYIL,RNK,VER,UDUR,ONIZ,GDUR,IZL,EMAIL)"));
+    q.add(QStringLiteral(
+        "INSERT INTO TANIM (KURUM,SUBE,IL,ILCE,CYIL,RNK,VER,UDUR,ONIZ,GDUR,IZL,EMAIL)"));
     q.add(QStringLiteral("VALUES('','','','','','Y',:VER,'0','E','','','')"));
     q.bind(0, versionText(version));
     q.exec();
@@ -285,7 +302,8 @@ void createSchema(Database& db, SchemaVersion version)
     q.clear();
     q.add(QStringLiteral("INSERT INTO USERS (USR,HNO,PSSWD,ACIK,ACIK1,OZEL)"));
     q.add(QStringLiteral("VALUES(:USR,1,:PSSWD,:ACIK,'',0)"));
-    q.bindAll({QString::fromLatin1(VendorUser), QStringLiteral("79;="), QStringLiteral("Dodidozur")});
+    q.bindAll(
+        {QString::fromLatin1(VendorUser), QStringLiteral("79;="), QStringLiteral("Dodidozur")});
     q.exec();
 
     q.clear();
@@ -301,7 +319,8 @@ void createSchema(Database& db, SchemaVersion version)
 void createYearFile(Database& db, const QString& path, SchemaVersion version)
 {
     if (!Database::isRemoteName(path) && QFileInfo::exists(path))
-        throw DbError(QStringLiteral("%1 already exists; a yearly file is never replaced").arg(path));
+        throw DbError(
+            QStringLiteral("%1 already exists; a yearly file is never replaced").arg(path));
     db.create(path);
     createSchema(db, version);
 }

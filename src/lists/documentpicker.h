@@ -13,9 +13,6 @@
 
 #include <memory>
 
-class QComboBox;
-class QLineEdit;
-
 namespace Ui {
 class DocumentPicker;
 }
@@ -36,47 +33,8 @@ struct PickerResult {
     int ChosenKayno = 0;
 };
 
-// A condition one filter adds to the list query: its form when it is the
-// first condition of the line ("WHERE ...") and when it follows another
-// (" AND ..."), with its one parameter.
-struct FilterCondition {
-    QString firstForm{};
-    QString laterForm{};
-    QVariant param{};
-};
-
-// One entry of a fixed choice list; an entry without forms adds nothing.
-struct FixedEntry {
-    QString text{};
-    FilterCondition condition{};
-};
-
-// One filter of a picker, as its table gives it.
-struct PickerFilter {
-    enum class Kind {
-        // A choice list filled from a code table with the all-entry first;
-        // the shown name is looked up into its code.
-        CodeList,
-        // A text box matched anywhere in a column: "%" + text + "%".
-        NameText,
-        // A choice list of fixed entries.
-        FixedList,
-    };
-    Kind kind = Kind::CodeList;
-    QString objectName{};
-    QString caption{};
-    // CodeList and NameText: the condition; its parameter is the code of
-    // the shown name or the pattern of the typed text.
-    FilterCondition condition{};
-    // CodeList: the fill statement and the look-up lines (one parameter,
-    // the name).
-    QString fillSql{};
-    QStringList lookupLines{};
-    // NameText: the longest text the box takes (the column's size).
-    int maxLength = 0;
-    // FixedList: the entries, the first one being the all-entry.
-    QList<FixedEntry> entries{};
-};
+// A filter of a picker: the shared filter design of every list screen.
+using PickerFilter = widgets::Filter;
 
 // One shown column of the list.
 struct PickerColumn {
@@ -99,21 +57,6 @@ struct PickerTable {
     bool themeColors = false; // colours from AppContext at creation
 };
 
-// What one filter shows as the clerk left it: the text of its list or box
-// and, for a code list, the code of that name (-1 for the all-entry or a
-// text that is no entry).
-struct FilterValue {
-    QString shown{};
-    int code = -1;
-};
-
-// The all-entry of the code lists.
-inline const QString AllEntry = QStringLiteral("TÜMÜ");
-
-// The condition line of SORGULA: the base condition first, then each filter
-// in the order of the table, when it is on.
-widgets::ConditionLine pickerConditions(const PickerTable& table, const QList<FilterValue>& values);
-
 // A filtered pick list of one register: the clerk narrows the list with the
 // filters and chooses one document ("F5-Seç", a double-click or Enter on a
 // row) or cancels ("ESC-Çıkış", Esc). The picker never changes data.
@@ -134,6 +77,7 @@ public:
     void SORGULA();
     // A filter of the table changed: its code is looked up and the list runs again.
     void filterChanged(int filter);
+    widgets::FilterStrip& filters() const { return *m_filters; }
     void choose();
     void cancel();
 
@@ -142,19 +86,14 @@ protected:
     void deactivate() override;
 
 private:
-    void buildFilters();
     void paintThemeColors(const core::AppContext& ctx);
-    QList<FilterValue> filterValues() const;
 
     PickerTable m_table;
     core::TDM& m_dm;
     db::Query m_list;
     PickerResult m_result;
     std::unique_ptr<Ui::DocumentPicker> m_ui;
-    // One per filter: the widget the clerk uses and the code of a code list.
-    QList<QComboBox*> m_combos;
-    QList<QLineEdit*> m_edits;
-    QList<int> m_codes;
+    widgets::FilterStrip* m_filters;
 };
 
 } // namespace lists

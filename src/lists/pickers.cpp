@@ -5,28 +5,39 @@ namespace {
 
 using Kind = PickerFilter::Kind;
 
+// The code lists accept typed text, completed to the first matching entry.
+// Each code is compared on the joined code table, as the system writes it,
+// and on the register's own column, so that the engine finds the documents
+// by its index instead of reading every document of the year.
 PickerFilter institutionFilter()
 {
-    return {
-        .kind = Kind::CodeList,
-        .objectName = QStringLiteral("cmbKurum"),
-        .caption = QStringLiteral("Gittiği Yer"),
-        .condition = {QStringLiteral("WHERE D.DKOD=:DK"), QStringLiteral(" AND D.DKOD=:DK"), {}},
-        .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
-        .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                        QStringLiteral("WHERE DKURUM=:D")}};
+    return {.kind = Kind::CodeList,
+            .objectName = QStringLiteral("cmbKurum"),
+            .caption = QStringLiteral("Gittiği Yer"),
+            .editable = true,
+            .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+            .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                            QStringLiteral("WHERE DKURUM=:D")},
+            .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
+            .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
+            .width = 18};
 }
 
-PickerFilter departmentFilter(const QString& caption)
+// own: the alias of the register, whose indexed column the code is also
+// compared with.
+PickerFilter departmentFilter(const QString& caption, const QString& own)
 {
+    const QString condition = QStringLiteral("B.BKOD=:BK AND %1.BKOD=:BK").arg(own);
     return {
         .kind = Kind::CodeList,
         .objectName = QStringLiteral("cmbBirim"),
         .caption = caption,
-        .condition = {QStringLiteral("WHERE B.BKOD=:BK"), QStringLiteral(" AND B.BKOD=:BK"), {}},
+        .editable = true,
         .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
-        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
-                        QStringLiteral("WHERE BIRIM=:B")}};
+        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
+        .firstForm = QStringLiteral("WHERE ") + condition,
+        .laterForm = QStringLiteral(" AND ") + condition,
+        .width = 18};
 }
 
 // The incoming and outgoing pickers differ only in their register's
@@ -48,7 +59,8 @@ PickerTable waitingDocuments(const QString& formName, const QString& title,
                         QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")},
         .baseCondition = QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0)"),
         .orderLine = QStringLiteral("ORDER BY G1.%1").arg(no),
-        .filters = {institutionFilter(), departmentFilter(QStringLiteral("Gönderen Birim"))},
+        .filters = {institutionFilter(),
+                    departmentFilter(QStringLiteral("Gönderen Birim"), QStringLiteral("G1"))},
         .columns = {{no, QStringLiteral("Kay.No"), 55},
                     {date, QStringLiteral("Kay.Tarihi"), 80},
                     {QStringLiteral("DKURUM"), QStringLiteral("Gittiği Yer"), 170},
@@ -99,33 +111,34 @@ const PickerTable& TFRMDILBUL::table()
                  "SELECT D.KAYNO,D.DILNO,D.DILTAR,D.KONU,B.BIRIM,D.ADSOY FROM DILEKCE D"),
              QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=D.BKOD)")},
         .orderLine = QStringLiteral("ORDER BY D.DILNO"),
-        .filters =
-            {departmentFilter(QStringLiteral("Verildiği Birim")),
-             {.kind = Kind::NameText,
-              .objectName = QStringLiteral("edtAdsoy"),
-              .caption = QStringLiteral("Dilekçeyi Veren"),
-              .condition = {QStringLiteral("WHERE ") + name, QStringLiteral(" AND ") + name, {}},
-              .maxLength = 30},
-             {.kind = Kind::FixedList,
-              .objectName = QStringLiteral("cmbCevdur"),
-              .caption = QStringLiteral("Cevap Bekleniyor"),
-              .entries = {{QStringLiteral("Tümü"), {}},
-                          {QStringLiteral("Evet"),
-                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
-                            QStringLiteral("E")}},
-                          {QStringLiteral("Hayır"),
-                           {QStringLiteral("where ") + awaited, QStringLiteral(" AND ") + awaited,
-                            QStringLiteral("H")}}}},
-             {.kind = Kind::FixedList,
-              .objectName = QStringLiteral("cmbCevno"),
-              .caption = QStringLiteral("Cevap Verildi"),
-              .entries = {{QStringLiteral("Tümü"), {}},
-                          {QStringLiteral("Hayır"),
-                           {QStringLiteral("WHERE D.CEVNO=:cn"), QStringLiteral(" AND D.CEVNO=:cn"),
-                            0}},
-                          {QStringLiteral("Evet"),
-                           {QStringLiteral("WHERE D.CEVNO<>:cn"),
-                            QStringLiteral(" AND D.CEVNO<>:cn"), 0}}}}},
+        // The name box and the two reply lists keep what the clerk left in
+        // them from one use to the next.
+        .filters = {departmentFilter(QStringLiteral("Verildiği Birim"), QStringLiteral("D")),
+                    {.kind = Kind::Text,
+                     .objectName = QStringLiteral("edtAdsoy"),
+                     .caption = QStringLiteral("Dilekçeyi Veren"),
+                     .firstForm = QStringLiteral("WHERE ") + name,
+                     .laterForm = QStringLiteral(" AND ") + name,
+                     .kept = true,
+                     .maxLength = 30},
+                    {.kind = Kind::Choice,
+                     .objectName = QStringLiteral("cmbCevdur"),
+                     .caption = QStringLiteral("Cevap Bekleniyor"),
+                     .firstForm = QStringLiteral("where ") + awaited,
+                     .laterForm = QStringLiteral(" AND ") + awaited,
+                     .choices = {{QStringLiteral("Tümü")},
+                                 {.text = QStringLiteral("Evet"), .param = QStringLiteral("E")},
+                                 {.text = QStringLiteral("Hayır"), .param = QStringLiteral("H")}},
+                     .kept = true},
+                    {.kind = Kind::Choice,
+                     .objectName = QStringLiteral("cmbCevno"),
+                     .caption = QStringLiteral("Cevap Verildi"),
+                     .choices = {{QStringLiteral("Tümü")},
+                                 {QStringLiteral("Hayır"), QStringLiteral("WHERE D.CEVNO=:cn"),
+                                  QStringLiteral(" AND D.CEVNO=:cn"), 0},
+                                 {QStringLiteral("Evet"), QStringLiteral("WHERE D.CEVNO<>:cn"),
+                                  QStringLiteral(" AND D.CEVNO<>:cn"), 0}},
+                     .kept = true}},
         .columns = {{QStringLiteral("DILNO"), QStringLiteral("Kay.No"), 60},
                     {QStringLiteral("DILTAR"), QStringLiteral("Kay.Tarihi"), 80},
                     {QStringLiteral("KONU"), QStringLiteral("Dilekçe Konusu"), 380},

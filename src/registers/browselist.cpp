@@ -6,36 +6,9 @@
 #include "core/prompter.h"
 #include "links.h"
 
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QVBoxLayout>
 
 namespace registers {
-widgets::ConditionLine listConditions(const ListTable& table, const QList<ListFilterValue>& values)
-{
-    widgets::ConditionLine line;
-    for (int i = 0; i < table.filters.size(); ++i) {
-        const ListFilter& f = table.filters[i];
-        const ListFilterValue v = values.value(i);
-        switch (f.kind) {
-        case ListFilter::Kind::CodeList:
-            if (v.fixed || v.shown != f.allEntry)
-                line.add(f.firstForm, f.laterForm, {v.code});
-            break;
-        case ListFilter::Kind::Choice:
-            for (const ListChoice& c : f.choices)
-                if (c.text == v.shown && !c.firstForm.isEmpty())
-                    line.add(c.firstForm, c.laterForm);
-            break;
-        case ListFilter::Kind::Letter:
-            if (!v.shown.isEmpty() && v.shown != f.allEntry)
-                line.add(f.firstForm, f.laterForm, {v.shown.left(1)});
-            break;
-        }
-    }
-    return line;
-}
 
 bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgno,
                     const QString& ilgdur)
@@ -69,7 +42,9 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     setSizeGripEnabled(true);
     m_ui->grpFiltre->setTitle(m_table.filterHeading);
     m_ui->lblKonu->setVisible(m_table.subjectLine);
-    buildFilters();
+    m_filters = new widgets::FilterStrip(m_table.filters, dm.QRSORGU, {}, m_ui->grpFiltre);
+    m_ui->layFiltre->addWidget(m_filters);
+    connect(m_filters, &widgets::FilterStrip::changed, this, &BrowseList::SORGULA);
     m_ui->grdListe->bind(m_list, m_table.columns);
     for (int c = 0; c < m_table.columns.size(); ++c)
         if (m_table.columns[c].field == m_table.stretchField) {
@@ -109,84 +84,19 @@ widgets::DataGrid& BrowseList::grid() const
     return *m_ui->grdListe;
 }
 
-void BrowseList::buildFilters()
-{
-    for (int i = 0; i < m_table.filters.size(); ++i) {
-        const ListFilter& f = m_table.filters[i];
-        auto* column = new QVBoxLayout;
-        auto* caption = new QLabel(f.caption, m_ui->grpFiltre);
-        auto* combo = new QComboBox(m_ui->grpFiltre);
-        combo->setObjectName(f.objectName);
-        combo->setEditable(f.editable);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMinimumContentsLength(f.kind == ListFilter::Kind::CodeList ? 22 : 12);
-        for (const ListChoice& c : f.choices)
-            combo->addItem(c.text);
-        caption->setBuddy(combo);
-        column->addWidget(caption);
-        column->addWidget(combo);
-        m_ui->layFiltre->addLayout(column, f.kind == ListFilter::Kind::CodeList ? 2 : 1);
-        connect(combo, &QComboBox::currentTextChanged, this,
-                [this, i] { core::guarded([this, i] { filterChanged(i); }); });
-        m_combos.append(combo);
-        m_codes.append(-1);
-    }
-}
-
 void BrowseList::COMBODOLDUR()
 {
-    for (int i = 0; i < m_table.filters.size(); ++i) {
-        const ListFilter& f = m_table.filters[i];
-        QComboBox& box = *m_combos[i];
-        m_codes[i] = -1;
-        box.setEnabled(true);
-        if (f.kind != ListFilter::Kind::CodeList) {
-            const QSignalBlocker block(&box);
-            box.setCurrentIndex(0);
-            continue;
-        }
-        if (f.departmentOfClerk && m_table.reg->departmentTiedToUser && m_ctx.UserDeptCode != 0) {
-            widgets::fillChoiceList(box, m_dm.QRSORGU,
-                                    QStringLiteral("SELECT BIRIM FROM BIRIM WHERE BKOD=:BK"),
-                                    f.allEntry, {m_ctx.UserDeptCode});
-            const QSignalBlocker block(&box);
-            box.setCurrentIndex(box.count() - 1);
-            box.setEnabled(false);
-            m_codes[i] = m_ctx.UserDeptCode;
-        } else {
-            widgets::fillChoiceList(box, m_dm.QRSORGU, f.fillSql, f.allEntry);
-        }
-    }
-}
-
-QList<ListFilterValue> BrowseList::filterValues() const
-{
-    QList<ListFilterValue> values;
-    for (int i = 0; i < m_table.filters.size(); ++i) {
-        const ListFilter& f = m_table.filters[i];
-        const bool fixed = f.kind == ListFilter::Kind::CodeList && f.departmentOfClerk &&
-                           m_table.reg->departmentTiedToUser && m_ctx.UserDeptCode != 0;
-        values.append({m_combos[i]->currentText(), m_codes[i], fixed});
-    }
-    return values;
+    m_filters->fill(m_table.reg->departmentTiedToUser ? m_ctx.UserDeptCode : 0);
 }
 
 void BrowseList::filterChanged(int filter)
 {
-    const ListFilter& f = m_table.filters[filter];
-    if (f.kind == ListFilter::Kind::CodeList) {
-        const QComboBox& box = *m_combos[filter];
-        m_codes[filter] =
-            widgets::showsAllEntry(box)
-                ? -1
-                : widgets::lookupCode(m_dm.QRSORGU, f.lookupLines, box.currentText(), 0);
-    }
-    SORGULA();
+    m_filters->filterChanged(filter);
 }
 
 void BrowseList::SORGULA()
 {
-    widgets::runFilteredQuery(m_list, m_table.selectLines, listConditions(m_table, filterValues()),
+    widgets::runFilteredQuery(m_list, m_table.selectLines, m_filters->conditions(),
                               m_table.orderLine);
 }
 

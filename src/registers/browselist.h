@@ -16,50 +16,16 @@
 
 #include <memory>
 
-class QComboBox;
-
 namespace Ui {
 class BrowseListForm;
 }
 
 namespace registers {
 
-// An entry of a fixed filter list with the condition it adds (none for the
-// all-entry).
-struct ListChoice {
-    QString text{};
-    QString firstForm{};
-    QString laterForm{};
-};
-
-// One filter of a browse list.
-struct ListFilter {
-    enum class Kind {
-        // Names from a code table after the all-entry; the shown name is
-        // looked up into its code, the condition's one parameter.
-        CodeList,
-        // Fixed entries, each with a condition of its own and no parameter.
-        Choice,
-        // Fixed entries after the all-entry; the condition's parameter is
-        // the first letter of the text shown.
-        Letter,
-    };
-    Kind kind = Kind::CodeList;
-    QString objectName{};
-    QString caption{};
-    bool editable = false; // accepts typed text
-    // CodeList: fill statement and look-up lines (the name their parameter).
-    QString fillSql{};
-    QStringList lookupLines{};
-    // A department list: a clerk tied to a department sees it alone, fixed.
-    bool departmentOfClerk = false;
-    // CodeList and Letter: the condition of the filter.
-    QString firstForm{};
-    QString laterForm{};
-    // Choice and Letter: the entries, the all-entry first.
-    QList<ListChoice> choices{};
-    QString allEntry = QStringLiteral("TÜMÜ");
-};
+// A filter of a browse list and an entry of its fixed lists: the shared
+// filter design of every list screen.
+using ListFilter = widgets::Filter;
+using ListChoice = widgets::FilterChoice;
 
 // The table of differences of a browse list.
 struct ListTable {
@@ -76,20 +42,6 @@ struct ListTable {
     QString stretchField{};  // the column that takes the room left
     bool subjectLine = true; // the full KONU of the current row under the list
 };
-
-// What a filter shows: its text and, for a code list, the code of that name
-// (-1 on the all-entry or a typed text that is no entry, 0 for a name no
-// row has).
-struct ListFilterValue {
-    QString shown{};
-    int code = -1;
-    // The department of a clerk tied to one: the condition holds whatever
-    // the list shows.
-    bool fixed = false;
-};
-
-// The condition line of SORGULA from the filters in the order of the table.
-widgets::ConditionLine listConditions(const ListTable& table, const QList<ListFilterValue>& values);
 
 // "F10-Sil" after the clerk said yes: refused (false) while another document
 // answers this one; otherwise the row is deleted, the document it answered
@@ -134,8 +86,6 @@ protected:
     void deactivate() override;
 
 private:
-    void buildFilters();
-    QList<ListFilterValue> filterValues() const;
     void showSubject();
 
     ListTable m_table;
@@ -144,8 +94,7 @@ private:
     EntryScreen& m_entry;
     db::Query m_list;
     std::unique_ptr<Ui::BrowseListForm> m_ui;
-    QList<QComboBox*> m_combos;
-    QList<int> m_codes;
+    widgets::FilterStrip* m_filters;
 };
 
 } // namespace registers

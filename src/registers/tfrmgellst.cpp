@@ -41,8 +41,11 @@ const ListTable& TFRMGELLST::table()
                  .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
                  .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                                  QStringLiteral("WHERE DKURUM=:D")},
-                 .firstForm = QStringLiteral("WHERE D.DKOD=:DK"),
-                 .laterForm = QStringLiteral(" AND D.DKOD=:DK")},
+                 // The code also on the register's own column: the engine
+                 // then reads the institution's documents by its index
+                 // instead of every document of the year.
+                 .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
+                 .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK")},
                 {.kind = ListFilter::Kind::CodeList,
                  .objectName = QStringLiteral("cmbBirim"),
                  .caption = QStringLiteral("Verildiği Birim"),
@@ -50,8 +53,8 @@ const ListTable& TFRMGELLST::table()
                  .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
                                  QStringLiteral("WHERE BIRIM=:B")},
                  .departmentOfClerk = true,
-                 .firstForm = QStringLiteral("WHERE B.BKOD=:BK"),
-                 .laterForm = QStringLiteral(" AND B.BKOD=:BK")},
+                 .firstForm = QStringLiteral("WHERE B.BKOD=:BK AND G1.BKOD=:BK"),
+                 .laterForm = QStringLiteral(" AND B.BKOD=:BK AND G1.BKOD=:BK")},
                 {.kind = ListFilter::Kind::Choice,
                  .objectName = QStringLiteral("cmbCevap"),
                  .caption = QStringLiteral("Cevap Durumu"),

@@ -195,7 +195,8 @@ TEST(WaitingPickers, BuildTheirQueryFromTheFixedLinesAndTheFilters)
     pick(picker, "cmbBirim", QStringLiteral("Zabıta"));
     pick(picker, "cmbKurum", QStringLiteral("Kaymakamlık"));
     EXPECT_EQ(picker.list().sql().section(QLatin1Char('\n'), 3, 3),
-              QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0) AND D.DKOD=:DK AND B.BKOD=:BK"));
+              QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0) AND D.DKOD=:DK AND G1.DKOD=:DK"
+                             " AND B.BKOD=:BK AND G1.BKOD=:BK"));
     EXPECT_EQ(shownColumn(picker), QStringList({"8"}));
     picker.cancel();
 }

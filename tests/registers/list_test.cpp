@@ -109,13 +109,13 @@ TEST_F(List, TheFiltersCombineInTheOrderOfTheConditionTable)
          all,
          tumu,
          tumu,
-         QStringLiteral("WHERE D.DKOD=:DK"),
+         QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
          {"2", "4", "5"}},
         {all,
          QStringLiteral("Zabıta Müdürlüğü"),
          tumu,
          tumu,
-         QStringLiteral("WHERE B.BKOD=:BK"),
+         QStringLiteral("WHERE B.BKOD=:BK AND G1.BKOD=:BK"),
          {"2", "3", "5"}},
         // Waiting: CEVDUR 'E' and ILGNO 0, whether or not CEVNO is set.
         {all,
@@ -135,13 +135,15 @@ TEST_F(List, TheFiltersCombineInTheOrderOfTheConditionTable)
          QStringLiteral("Zabıta Müdürlüğü"),
          tumu,
          QStringLiteral("Gizli"),
-         QStringLiteral("WHERE D.DKOD=:DK AND B.BKOD=:BK AND G1.GIZDER=:GD"),
+         QStringLiteral(
+             "WHERE D.DKOD=:DK AND G1.DKOD=:DK AND B.BKOD=:BK AND G1.BKOD=:BK AND G1.GIZDER=:GD"),
          {"2"}},
         {all,
          QStringLiteral("Zabıta Müdürlüğü"),
          QStringLiteral("Cevap Bekleyen"),
          QStringLiteral("Çok Gizli"),
-         QStringLiteral("WHERE B.BKOD=:BK AND CEVDUR='E' AND ILGNO=0 AND G1.GIZDER=:GD"),
+         QStringLiteral(
+             "WHERE B.BKOD=:BK AND G1.BKOD=:BK AND CEVDUR='E' AND ILGNO=0 AND G1.GIZDER=:GD"),
          {"3"}},
         {all, all, tumu, QStringLiteral("Kişiye Özel"), QStringLiteral("WHERE GIZDER=:GD"), {"5"}},
         {all, all, tumu, QStringLiteral("Özel"), QStringLiteral("WHERE GIZDER=:GD"), {"1"}},
@@ -158,6 +160,25 @@ TEST_F(List, TheFiltersCombineInTheOrderOfTheConditionTable)
         EXPECT_EQ(lines.last(), QStringLiteral("ORDER BY G1.GELNO"));
         EXPECT_EQ(shown(QStringLiteral("Kay.No")), c.numbers);
     }
+}
+
+// The code is compared on the register's own column too (for its index),
+// with the same rows as on the joined code table: a name whose row went
+// away while the list was open gives the code 0, which finds nothing, not
+// the documents without an institution or department.
+TEST_F(List, ANameWithoutARowFindsNothingNotTheDocumentsWithoutACode)
+{
+    fiveDocuments();
+    addIncoming({.kayno = 16, .gelno = 6, .bkod = 0, .dkod = 0});
+    open();
+    t.exec(QStringLiteral("DELETE FROM DISKUR WHERE DKOD=2"));
+    t.exec(QStringLiteral("DELETE FROM BIRIM WHERE BKOD=5"));
+    choose(filter("cmbKurum"), QStringLiteral("Tapu Müdürlüğü"));
+    EXPECT_EQ(shown(QStringLiteral("Kay.No")), QStringList());
+    choose(filter("cmbKurum"), QStringLiteral("TÜMÜ"));
+    EXPECT_EQ(shown(QStringLiteral("Kay.No")).size(), 6);
+    choose(filter("cmbBirim"), QStringLiteral("Fen İşleri Müdürlüğü"));
+    EXPECT_EQ(shown(QStringLiteral("Kay.No")), QStringList());
 }
 
 TEST_F(List, AClerkTiedToADepartmentSeesOnlyItsDocuments)

@@ -113,12 +113,14 @@ TEST(DataGrid, ShowsTheQueryAndFollowsItsCurrentRow)
                   {QStringLiteral("BIRIM"), QStringLiteral("Birim Adı")},
                   {QStringLiteral("BKOD"), QStringLiteral("İki Kat"), 0, Qt::AlignRight,
                    [](const db::Field& f) { return QString::number(f.toInt() * 2); }}});
-    QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester tester(grid.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     q.add(QStringLiteral("SELECT BKOD,BIRIM FROM BIRIM ORDER BY BKOD"));
     q.open();
     auto* model = grid.queryModel();
     ASSERT_EQ(model->rowCount(), 4);
-    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Birim Adı"));
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Birim Adı"));
     EXPECT_EQ(model->text(2, 1), QStringLiteral("Müdürlük 3"));
     EXPECT_EQ(model->text(2, 2), QStringLiteral("6"));
 
@@ -185,7 +187,8 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
     QComboBox box;
     int changes = 0;
     QObject::connect(&box, &QComboBox::currentIndexChanged, [&] { ++changes; });
-    widgets::fillChoiceList(box, scratch, QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+    widgets::fillChoiceList(box, scratch,
+                            QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
                             QStringLiteral("TÜMÜ"));
     EXPECT_EQ(changes, 0);
     ASSERT_EQ(box.count(), 3);
@@ -197,7 +200,8 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
     box.setEditText(QStringLiteral("Yok Böyle"));
     EXPECT_TRUE(widgets::showsAllEntry(box));
 
-    const QStringList lookup = {QStringLiteral("SELECT DKOD FROM DISKUR"), QStringLiteral("WHERE DKURUM=:D")};
+    const QStringList lookup = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                                QStringLiteral("WHERE DKURUM=:D")};
     EXPECT_EQ(widgets::lookupCode(scratch, lookup, QStringLiteral("Valilik"), 0), 7);
     EXPECT_EQ(widgets::lookupCode(scratch, lookup, QStringLiteral("Yok"), 0), 0);
     EXPECT_EQ(widgets::lookupCode(scratch, lookup, QStringLiteral("Yok"), -1), -1);
@@ -206,7 +210,8 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
     EXPECT_TRUE(none.isEmpty());
     widgets::ConditionLine c;
     c.add(QStringLiteral("WHERE D.DKOD=:DK"), QStringLiteral(" AND D.DKOD=:DK"), {7});
-    c.add(QStringLiteral("WHERE GIZDER=:GD"), QStringLiteral(" AND G1.GIZDER=:GD"), {QStringLiteral("G")});
+    c.add(QStringLiteral("WHERE GIZDER=:GD"), QStringLiteral(" AND G1.GIZDER=:GD"),
+          {QStringLiteral("G")});
     EXPECT_EQ(c.line(), QStringLiteral("WHERE D.DKOD=:DK AND G1.GIZDER=:GD"));
     EXPECT_EQ(c.params(), QVariantList({7, QStringLiteral("G")}));
 
@@ -216,7 +221,167 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
     widgets::runFilteredQuery(list, {QStringLiteral("SELECT DKURUM FROM DISKUR")}, byCode,
                               QStringLiteral("ORDER BY DKURUM"));
     ASSERT_EQ(list.rowCount(), 1);
-    EXPECT_EQ(list.sql(), QStringLiteral("SELECT DKURUM FROM DISKUR\nWHERE DKOD=:DK\nORDER BY DKURUM"));
+    EXPECT_EQ(list.sql(),
+              QStringLiteral("SELECT DKURUM FROM DISKUR\nWHERE DKOD=:DK\nORDER BY DKURUM"));
+}
+
+// One strip of every kind of filter, changed as a clerk changes it: the
+// condition line and its parameters follow the order of the table.
+TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
+{
+    TempDatabase t;
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(7,'Valilik')"));
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(3,'Çevre Müdürlüğü')"));
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(4,'Cami Derneği')"));
+    using Kind = widgets::Filter::Kind;
+    const QList<widgets::Filter> filters = {
+        {.kind = Kind::CodeList,
+         .objectName = QStringLiteral("cmbKurum"),
+         .editable = true,
+         .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+         .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                         QStringLiteral("WHERE DKURUM=:D")},
+         .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
+         .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
+         .allEntry = QStringLiteral("  TÜMÜ"),
+         .sorted = true},
+        {.kind = Kind::Choice,
+         .objectName = QStringLiteral("cmbCevap"),
+         .editable = true,
+         .firstForm = QStringLiteral("WHERE G1.CEVDUR=:CD"),
+         .laterForm = QStringLiteral(" AND G1.CEVDUR=:CD"),
+         .choices = {{QStringLiteral("TÜMÜ")},
+                     {.text = QStringLiteral("Beklenen"), .param = QStringLiteral("E")},
+                     {.text = QStringLiteral("Beklenmeyen"), .param = QStringLiteral("H")}}},
+        {.kind = Kind::Choice,
+         .objectName = QStringLiteral("cmbDurum"),
+         .choices = {{QStringLiteral("Tümü")},
+                     {QStringLiteral("Bekleyen"), QStringLiteral("WHERE ILGNO=0"),
+                      QStringLiteral(" AND ILGNO=0")}}},
+        {.kind = Kind::Position,
+         .objectName = QStringLiteral("cmbAy"),
+         .editable = true,
+         .firstForm = QStringLiteral("WHERE AY=:AY"),
+         .laterForm = QStringLiteral(" AND AY=:AY"),
+         .choices = {{QStringLiteral("TÜMÜ")}, {QStringLiteral("Ocak")}, {QStringLiteral("Şubat")}},
+         .emptiesDate = true},
+        {.kind = Kind::Letter,
+         .objectName = QStringLiteral("cmbGizlilik"),
+         .editable = true,
+         .firstForm = QStringLiteral("WHERE GIZDER=:GD"),
+         .laterForm = QStringLiteral(" AND G1.GIZDER=:GD"),
+         .choices = {{QStringLiteral("TÜMÜ")},
+                     {QStringLiteral("Gizli")},
+                     {QStringLiteral("Özel")}}},
+        {.kind = Kind::Text,
+         .objectName = QStringLiteral("edtAd"),
+         .firstForm = QStringLiteral("WHERE ADSOY LIKE :AA"),
+         .laterForm = QStringLiteral(" AND ADSOY LIKE :AA"),
+         .maxLength = 5},
+        {.kind = Kind::Date,
+         .objectName = QStringLiteral("edtTarih"),
+         .firstForm = QStringLiteral("WHERE G1.GELTAR=:GT"),
+         .laterForm = QStringLiteral(" AND G1.GELTAR=:GT")},
+    };
+    widgets::FilterStrip strip(filters, t.dm().QRSORGU);
+    QList<int> changes;
+    QObject::connect(&strip, &widgets::FilterStrip::changed, [&](int f) { changes << f; });
+    strip.fill();
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_TRUE(strip.conditions().isEmpty());
+    // Kept in Turkish alphabetical order by the list itself.
+    QComboBox& kurum = *strip.list(0);
+    ASSERT_EQ(kurum.count(), 4);
+    EXPECT_EQ(kurum.itemText(0), QStringLiteral("  TÜMÜ"));
+    EXPECT_EQ(kurum.itemText(1), QStringLiteral("Cami Derneği"));
+    EXPECT_EQ(kurum.itemText(2), QStringLiteral("Çevre Müdürlüğü"));
+
+    auto set = [&](int f, const QString& text) {
+        if (QComboBox* box = strip.list(f))
+            box->setCurrentText(text);
+        else
+            static_cast<QLineEdit*>(strip.widget(f))->setText(text);
+    };
+    struct Case {
+        int filter;
+        QString text;
+        QString line;
+        QVariantList params;
+    };
+    const Case cases[] = {
+        {0, QStringLiteral("Valilik"), QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"), {7, 7}},
+        {1,
+         QStringLiteral("Beklenen"),
+         QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK AND G1.CEVDUR=:CD"),
+         {7, 7, QStringLiteral("E")}},
+        // A typed text that is no entry: the reply letter chosen last, the
+        // code -1, the month -1, the first letter of what is typed.
+        {1,
+         QStringLiteral("Bek"),
+         QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK AND G1.CEVDUR=:CD"),
+         {7, 7, QStringLiteral("E")}},
+        {0,
+         QStringLiteral("Yok"),
+         QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK AND G1.CEVDUR=:CD"),
+         {-1, -1, QStringLiteral("E")}},
+        {0, QStringLiteral("  TÜMÜ"), QStringLiteral("WHERE G1.CEVDUR=:CD"), {QStringLiteral("E")}},
+        {1, QStringLiteral("TÜMÜ"), QString(), {}},
+        {2, QStringLiteral("Bekleyen"), QStringLiteral("WHERE ILGNO=0"), {}},
+        {2, QStringLiteral("Tümü"), QString(), {}},
+        {3, QStringLiteral("Şubat"), QStringLiteral("WHERE AY=:AY"), {2}},
+        {3, QStringLiteral("Mart"), QStringLiteral("WHERE AY=:AY"), {-1}},
+        {3, QStringLiteral("TÜMÜ"), QString(), {}},
+        {4,
+         QStringLiteral("gizli olan"),
+         QStringLiteral("WHERE GIZDER=:GD"),
+         {QStringLiteral("g")}},
+        {5,
+         QStringLiteral("Ali"),
+         QStringLiteral("WHERE GIZDER=:GD AND ADSOY LIKE :AA"),
+         {QStringLiteral("g"), QStringLiteral("%Ali%")}},
+        {4,
+         QStringLiteral("TÜMÜ"),
+         QStringLiteral("WHERE ADSOY LIKE :AA"),
+         {QStringLiteral("%Ali%")}},
+        {5, QString(), QString(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((QString::number(c.filter) + QLatin1Char(' ') + c.text).toStdString());
+        changes.clear();
+        set(c.filter, c.text);
+        EXPECT_EQ(changes, QList<int>{c.filter});
+        const widgets::ConditionLine line = strip.conditions();
+        EXPECT_EQ(line.line(), c.line);
+        EXPECT_EQ(line.params(), c.params);
+    }
+
+    // The date box: typing is no change, Enter is; a month chosen empties it;
+    // a double-click empties it and is a change.
+    widgets::DateBox& date = *strip.dateBox();
+    changes.clear();
+    date.setFocus();
+    date.home(false);
+    QTest::keyClicks(&date, QStringLiteral("05"));
+    EXPECT_TRUE(changes.isEmpty());
+    QTest::keyClick(&date, Qt::Key_Return);
+    EXPECT_EQ(changes, QList<int>{6});
+    EXPECT_EQ(strip.conditions().line(), QStringLiteral("WHERE G1.GELTAR=:GT"));
+    EXPECT_EQ(strip.conditions().params(), QVariantList{QStringLiteral("05.  .    ")});
+    set(3, QStringLiteral("Ocak"));
+    EXPECT_TRUE(date.isBlank());
+    EXPECT_EQ(strip.conditions().line(), QStringLiteral("WHERE AY=:AY"));
+    date.setValue(QStringLiteral("01.02.2026"));
+    changes.clear();
+    QTest::mouseDClick(&date, Qt::LeftButton);
+    EXPECT_TRUE(date.isBlank());
+    EXPECT_EQ(changes, QList<int>{6});
+
+    // The box stops at its size; filling puts everything back, kept filters aside.
+    set(5, QStringLiteral("Abdurrahman"));
+    EXPECT_EQ(static_cast<QLineEdit*>(strip.widget(5))->text(), QStringLiteral("Abdur"));
+    set(1, QStringLiteral("Beklenmeyen"));
+    strip.fill();
+    EXPECT_TRUE(strip.conditions().isEmpty());
 }
 
 } // namespace
