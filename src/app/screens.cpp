@@ -14,8 +14,12 @@
 #include "refdata/tfrmgentan.h"
 #include "refdata/tfrmkurbil.h"
 #include "refdata/tfrmsdpbul.h"
+#include "registers/tfrmdilekce.h"
+#include "registers/tfrmdillst.h"
 #include "registers/tfrmgelen.h"
 #include "registers/tfrmgellst.h"
+#include "registers/tfrmgiden.h"
+#include "registers/tfrmgidlst.h"
 #include "registers/tfrmresim.h"
 
 namespace {
@@ -35,10 +39,11 @@ template <typename Screen> void opens(TFRMMENU& menu, MenuEntry entry, Screen* s
 // stay disabled until their screen is built here and given to
 // menu.setEntryAction(...).
 //
-// The incoming entry is handed the pickers and the picture window it opens,
-// so those few are made just before it rather than at their places in the
-// order; none of them reads the context while it is built but the incoming
-// picker, and that one still comes after the main window's creation step.
+// The entry screens and the petition list are handed the pickers and the
+// picture window they open, so those few are made just before the first
+// screen that needs them rather than at their places in the order; none of
+// them reads the context while it is built but the incoming picker, and that
+// one still comes after the main window's creation step.
 ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu)
 {
     ProgramScreens s;
@@ -57,11 +62,13 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     s.departments = new refdata::TFRMBIRIM(dm, ctx, &menu);
     s.documentTypes = new refdata::TFRMECINS(dm, ctx, &menu);
     s.institutions = new refdata::TFRMKURUM(dm, ctx, &menu);
-    // TFRMGIDLST       -> MenuEntry::GidenEvrak
-    // TFRMGIDEN
     s.incomingPicker = new lists::TFRMGELBUL(dm, ctx, &menu);
-    // TFRMDILEKCE
-    // TFRMDILLST       -> MenuEntry::Dilekce
+    s.petitionPicker = new lists::TFRMDILBUL(dm, ctx, &menu);
+    s.outgoingEntry = new registers::TFRMGIDEN(dm, ctx, *s.filePlanPicker, *s.institutionQuickAdd,
+                                               *s.incomingPicker, *s.petitionPicker, &menu);
+    s.outgoingList = new registers::TFRMGIDLST(dm, ctx, *s.outgoingEntry, &menu);
+    s.petitionEntry = new registers::TFRMDILEKCE(dm, ctx, *s.filePlanPicker, &menu);
+    s.petitionList = new registers::TFRMDILLST(dm, ctx, *s.petitionEntry, *s.petitionPicker, &menu);
     // TFRMGENLST       -> MenuEntry::GenelListe (never visible)
     // TFRMGELLIST      -> MenuEntry::GelenYazilarListesi
     // TQRPGELLIST, TQRPGELDEF1, TQRPGELDEF2
@@ -78,7 +85,6 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // TFRMTEXT1
     // TFRMPASDEG       -> MenuEntry::SifreDegis (hands over ctx.UserName.left(10))
     s.passwordPrompt = new TFRMSIFRE(dm, ctx, &menu);
-    s.petitionPicker = new lists::TFRMDILBUL(dm, ctx, &menu);
     // TQRPGIDYAZ
     // TFRMSABLON       -> MenuEntry::EvrakSablonu
     // TFRMRESIM and TQRGELRES: made with the incoming entry above.
@@ -87,6 +93,8 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
 
     menu.setScreens({s.login, s.system, s.versionInfo, s.about});
     opens(menu, MenuEntry::GelenEvrak, s.incomingList);
+    opens(menu, MenuEntry::GidenEvrak, s.outgoingList);
+    opens(menu, MenuEntry::Dilekce, s.petitionList);
     // "Genel Tanımlar": the main window refreshes itself after it closes.
     opens(menu, MenuEntry::GenelTanimlar, s.generalDefinitions);
     opens(menu, MenuEntry::BirimTanimlari, s.departments);

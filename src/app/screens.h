@@ -29,6 +29,10 @@ class TFRMDILDET;
 namespace registers {
 class TFRMGELEN;
 class TFRMGELLST;
+class TFRMGIDEN;
+class TFRMGIDLST;
+class TFRMDILEKCE;
+class TFRMDILLST;
 class TFRMRESIM;
 } // namespace registers
 
@@ -56,6 +60,10 @@ struct ProgramScreens {
     registers::TFRMRESIM* picture = nullptr;
     registers::TFRMGELEN* incomingEntry = nullptr;
     registers::TFRMGELLST* incomingList = nullptr;
+    registers::TFRMGIDEN* outgoingEntry = nullptr;
+    registers::TFRMGIDLST* outgoingList = nullptr;
+    registers::TFRMDILEKCE* petitionEntry = nullptr;
+    registers::TFRMDILLST* petitionList = nullptr;
 };
 
 // Builds the screens in the program's fixed order and wires them to the main

@@ -10,6 +10,70 @@
 
 namespace registers {
 
+ListFilter institutionFilter(const QString& caption, const QString& alias)
+{
+    return {.kind = ListFilter::Kind::CodeList,
+            .objectName = QStringLiteral("cmbKurum"),
+            .caption = caption,
+            .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+            .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                            QStringLiteral("WHERE DKURUM=:D")},
+            .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND %1.DKOD=:DK").arg(alias),
+            .laterForm = QStringLiteral(" AND D.DKOD=:DK AND %1.DKOD=:DK").arg(alias)};
+}
+
+ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable)
+{
+    return {
+        .kind = ListFilter::Kind::CodeList,
+        .objectName = QStringLiteral("cmbBirim"),
+        .caption = caption,
+        .editable = editable,
+        .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
+        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
+        .departmentOfClerk = true,
+        .firstForm = QStringLiteral("WHERE B.BKOD=:BK AND %1.BKOD=:BK").arg(alias),
+        .laterForm = QStringLiteral(" AND B.BKOD=:BK AND %1.BKOD=:BK").arg(alias)};
+}
+
+ListFilter replyFilter(bool editable)
+{
+    return {.kind = ListFilter::Kind::Choice,
+            .objectName = QStringLiteral("cmbCevap"),
+            .caption = QStringLiteral("Cevap Durumu"),
+            .editable = editable,
+            .choices = {{QStringLiteral("Tümü")},
+                        {QStringLiteral("Cevap Bekleyen"),
+                         QStringLiteral("WHERE CEVDUR='E' AND ILGNO=0"),
+                         QStringLiteral(" AND CEVDUR='E' AND ILGNO=0")},
+                        {QStringLiteral("Cevap Verilen"),
+                         QStringLiteral("WHERE CEVDUR='E' AND ILGNO>0"),
+                         QStringLiteral(" AND CEVDUR='E' AND ILGNO>0")}},
+            .allEntry = QStringLiteral("Tümü")};
+}
+
+ListFilter gradeFilter(bool editable)
+{
+    return {.kind = ListFilter::Kind::Letter,
+            .objectName = QStringLiteral("cmbGizlilik"),
+            .caption = QStringLiteral("Gizlilik Derecesi"),
+            .editable = editable,
+            .firstForm = QStringLiteral("WHERE GIZDER=:GD"),
+            .laterForm = QStringLiteral(" AND G1.GIZDER=:GD"),
+            .choices = {{QStringLiteral("Tümü")},
+                        {QStringLiteral("Çok Gizli")},
+                        {QStringLiteral("Gizli")},
+                        {QStringLiteral("Kişiye Özel")},
+                        {QStringLiteral("Özel")}},
+            .allEntry = QStringLiteral("Tümü")};
+}
+
+widgets::GridColumn listColumn(const QString& field, const QString& heading, int width, bool number)
+{
+    return {
+        field, heading, width, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, {}};
+}
+
 bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgno,
                     const QString& ilgdur)
 {
@@ -37,8 +101,10 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     m_ui->setupUi(this);
     setObjectName(m_table.formName);
     setWindowTitle(m_table.title);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMaximizeButtonHint);
+    setWindowFlags(m_table.toolWindow
+                       ? Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                       : Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                             Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
     m_ui->grpFiltre->setTitle(m_table.filterHeading);
     m_ui->lblKonu->setVisible(m_table.subjectLine);
@@ -148,11 +214,13 @@ void BrowseList::deleteCurrent()
         return;
     if (!core::Prompter::current().question(DeleteQuestion))
         return;
+    // A petition has no related document: its list reads no ILGNO.
+    auto column = [this](const QString& name) {
+        return m_list.columnIndex(name) >= 0 ? m_list.field(name) : db::Field();
+    };
     const int kayno = int(m_list.field(QStringLiteral("KAYNO")).toInt());
-    const int ilgno = int(m_list.field(QStringLiteral("ILGNO")).toInt());
-    const QString ilgdur = m_list.columnIndex(QStringLiteral("ILGDUR")) >= 0
-                               ? m_list.field(QStringLiteral("ILGDUR")).toString()
-                               : QString();
+    const int ilgno = int(column(QStringLiteral("ILGNO")).toInt());
+    const QString ilgdur = column(QStringLiteral("ILGDUR")).toString();
     if (!deleteDocument(m_dm, *m_table.reg, kayno, ilgno, ilgdur)) {
         core::Prompter::current().message(InUseMessage);
         return;
@@ -161,6 +229,11 @@ void BrowseList::deleteCurrent()
 }
 
 void BrowseList::search() {}
+
+bool BrowseList::moveTo(int kayno)
+{
+    return m_list.locate(QStringLiteral("KAYNO"), kayno);
+}
 
 void BrowseList::exit()
 {

@@ -41,12 +41,26 @@ struct ListTable {
     QList<widgets::GridColumn> columns{};
     QString stretchField{};  // the column that takes the room left
     bool subjectLine = true; // the full KONU of the current row under the list
+    bool toolWindow = false; // a narrow title bar with its close button
 };
+
+// The filters and columns the three registers' lists share. alias is the
+// register's own table in the list query ("G1", "D"): a code is compared on
+// the joined code table, as the lists always did, and on the register's own
+// indexed column, which gives the same rows at the speed of the index.
+ListFilter institutionFilter(const QString& caption, const QString& alias);
+ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable = false);
+// "Cevap Durumu" and "Gizlilik Derecesi"; an editable list takes typed text.
+ListFilter replyFilter(bool editable = false);
+ListFilter gradeFilter(bool editable = false);
+widgets::GridColumn listColumn(const QString& field, const QString& heading, int width,
+                               bool number = false);
 
 // "F10-Sil" after the clerk said yes: refused (false) while another document
 // answers this one; otherwise the row is deleted, the document it answered
 // waits for a reply again, the register's number generator is set to the
-// highest number left, and the deletion is committed.
+// highest number left, and the deletion is committed. ilgno and ilgdur are
+// the row's as the list read them (0 and empty where the register has none).
 bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgno,
                     const QString& ilgdur);
 
@@ -82,6 +96,10 @@ public:
     void exit();
 
 protected:
+    // Makes the document of the key the current row; false, and the list
+    // stays where it was, when the filters hide it.
+    bool moveTo(int kayno);
+
     void activate() override;
     void deactivate() override;
 

@@ -148,7 +148,8 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     // Every entry with its caption; no login: all visible but the two that
     // never are; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {"Gelen Evrak", "Genel Tanımlar", "Birim Tanımları", "Kurum Tanımları",
+    const QStringList live = {"Gelen Evrak",          "Giden Evrak",     "Dilekçe",
+                              "Genel Tanımlar",       "Birim Tanımları", "Kurum Tanımları",
                               "Evrak Cinsi Tanımları"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
@@ -157,7 +158,8 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
         shown << top->text();
         if (QMenu* menu = top->menu())
             for (QAction* entry : menu->actions()) {
-                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text())) << entry->text().toStdString();
+                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text()))
+                    << entry->text().toStdString();
                 if (entry->isVisible())
                     shown << "  " + entry->text();
             }
@@ -215,9 +217,8 @@ TEST_F(ProgramTest, AfterASharedPermissionScreenClosedACloseRequestEndsTheProgra
     EXPECT_TRUE(w.isVisible());
 
     // "Birim Tanımları" leaves the shared permission set when it closes.
-    prompts.expectModal("TFRMBIRIM", [](QDialog& screen) {
-        child<QPushButton>(screen, "btnCikis")->click();
-    });
+    prompts.expectModal("TFRMBIRIM",
+                        [](QDialog& screen) { child<QPushButton>(screen, "btnCikis")->click(); });
     QAction* entry = w.entryAction(MenuEntry::BirimTanimlari);
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
