@@ -21,18 +21,7 @@ protected:
     QPushButton& button(const char* name) { return child<QPushButton>(list, name); }
     QComboBox& filter(const char* name) { return child<QComboBox>(list, name); }
     // One shown column, top to bottom, by its heading.
-    QStringList shown(const QString& heading)
-    {
-        const widgets::QueryModel& m = *list.grid().queryModel();
-        int column = -1;
-        for (int c = 0; c < m.columnCount(); ++c)
-            if (m.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == heading)
-                column = c;
-        QStringList texts;
-        for (int r = 0; r < m.rowCount(); ++r)
-            texts << m.text(r, column);
-        return texts;
-    }
+    QStringList shown(const QString& heading) { return shownColumn(list, heading); }
     QString current(const QString& column) { return list.list().field(column).toString(); }
     void open() { showActive(list); }
 

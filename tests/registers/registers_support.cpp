@@ -52,6 +52,21 @@ void doubleClick(QWidget& field)
     QTest::mouseDClick(plain ? plain->viewport() : &field, Qt::LeftButton);
 }
 
+QStringList shownColumn(registers::BrowseList& list, const QString& heading)
+{
+    const widgets::QueryModel& m = *list.grid().queryModel();
+    int column = -1;
+    for (int c = 0; c < m.columnCount(); ++c)
+        if (m.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == heading)
+            column = c;
+    if (column < 0)
+        throw std::runtime_error("no column " + heading.toStdString());
+    QStringList texts;
+    for (int r = 0; r < m.rowCount(); ++r)
+        texts << m.text(r, column);
+    return texts;
+}
+
 QByteArray pictureFile(const char* format, const QColor& color, const QSize& size)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -135,6 +150,42 @@ QString Incoming::writeFile(const QString& name, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
     return path;
+}
+
+AllRegisters::AllRegisters()
+{
+    t.exec(QStringLiteral("SET GENERATOR GEN_DILKAYNO TO 100"));
+    t.database().commit();
+}
+
+void AllRegisters::addPetition(int kayno, int dilno, const QString& adsoy, int cevno,
+                               const QString& cevdur, int bkod)
+{
+    t.exec(QStringLiteral("INSERT INTO DILEKCE (KAYNO,DILNO,GELTAR,ADSOY,DILTAR,KONU,BKOD,CEVDUR,"
+                          "CEVNO,GIZDER,ZDUR) VALUES(:K,:N,'05.03.2026',:A,'04.03.2026',"
+                          "'Dilekçe konusu',:B,:C,:CN,'Ö','İ')"),
+           {kayno, dilno, adsoy, bkod, cevdur, cevno});
+    t.database().commit();
+}
+
+void AllRegisters::addAnsweringOutgoing(int kayno, int gidno, int ilgno, const QString& ilgdur)
+{
+    t.exec(QStringLiteral("INSERT INTO GIDEN (KAYNO,GIDNO,GIDTAR,KONU,BKOD,DKOD,CEVDUR,CEVNO,"
+                          "ILGNO,ILGDUR,GIZDER) VALUES(:K,:N,'10.03.2026','Cevap yazısı',5,2,'H',"
+                          "0,:I,:D,'Ö')"),
+           {kayno, gidno, ilgno, ilgdur});
+    t.exec(QStringLiteral("UPDATE %1 SET CEVNO=:C WHERE KAYNO=:K")
+               .arg(ilgdur == QLatin1String("D") ? QStringLiteral("DILEKCE")
+                                                 : QStringLiteral("GELEN")),
+           {kayno, ilgno});
+    t.database().commit();
+}
+
+void AllRegisters::open(registers::EntryScreen& screen, registers::EntryMode mode, int kayno)
+{
+    screen.EntryMode = mode;
+    screen.EntryKayno = kayno;
+    showActive(screen);
 }
 
 } // namespace registerstest

@@ -5,8 +5,12 @@
 #include "lists/pickers.h"
 #include "refdata/tfrmkurbil.h"
 #include "refdata/tfrmsdpbul.h"
+#include "registers/tfrmdilekce.h"
+#include "registers/tfrmdillst.h"
 #include "registers/tfrmgelen.h"
 #include "registers/tfrmgellst.h"
+#include "registers/tfrmgiden.h"
+#include "registers/tfrmgidlst.h"
 #include "registers/tfrmresim.h"
 #include "support/testdb.h"
 
@@ -42,6 +46,9 @@ template <class T> T& child(const QObject& screen, const char* name)
         throw std::runtime_error(std::string("no widget ") + name);
     return *w;
 }
+
+// One shown column of a browse list, top to bottom, by its heading.
+QStringList shownColumn(registers::BrowseList& list, const QString& heading);
 
 // The bytes of a small picture file of the given kind ("JPG", "BMP", "PNG").
 QByteArray pictureFile(const char* format, const QColor& color, const QSize& size = QSize(60, 80));
@@ -97,6 +104,30 @@ protected:
     registers::TFRMRESIM resim;
     registers::TFRMGELEN entry{t.dm(), ctx, sdpbul, kurbil, gidbul, resim};
     registers::TFRMGELLST list{t.dm(), ctx, entry};
+};
+
+// The three registers with every screen their entries and lists open, on
+// the year of Incoming.
+class AllRegisters : public Incoming {
+protected:
+    // Keys drawn for new petitions start at 101 too.
+    AllRegisters();
+
+    // A petition written straight into the file.
+    void addPetition(int kayno, int dilno, const QString& adsoy, int cevno = 0,
+                     const QString& cevdur = QStringLiteral("E"), int bkod = 1);
+    // An outgoing document that answers a document ('G' incoming, 'D'
+    // petition), both sides linked as saving does.
+    void addAnsweringOutgoing(int kayno, int gidno, int ilgno, const QString& ilgdur);
+    // An entry screen opened by its list.
+    void open(registers::EntryScreen& screen, registers::EntryMode mode, int kayno = 0);
+
+    lists::TFRMGELBUL gelbul{t.dm(), ctx};
+    lists::TFRMDILBUL dilbul{t.dm(), ctx};
+    registers::TFRMGIDEN giden{t.dm(), ctx, sdpbul, kurbil, gelbul, dilbul};
+    registers::TFRMGIDLST gidlst{t.dm(), ctx, giden};
+    registers::TFRMDILEKCE dilekce{t.dm(), ctx, sdpbul};
+    registers::TFRMDILLST dillst{t.dm(), ctx, dilekce, dilbul};
 };
 
 } // namespace registerstest
