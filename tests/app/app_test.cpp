@@ -1,5 +1,7 @@
 #include "../core/sandbox.h"
 
+#include "access/sifrele.h"
+#include "access/tfrmuserstan.h"
 #include "app/application.h"
 #include "app/program.h"
 #include "app/tfrmmenu.h"
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,8 +151,9 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     // Every entry with its caption; no login: all visible but the two that
     // never are; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {"Gelen Evrak", "Genel Tanımlar", "Birim Tanımları", "Kurum Tanımları",
-                              "Evrak Cinsi Tanımları"};
+    const QStringList live = {"Gelen Evrak",     "Genel Tanımlar",  "Kullanıcı Tanımları",
+                              "Birim Tanımları", "Kurum Tanımları", "Evrak Cinsi Tanımları",
+                              "Şifre Değiş"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
@@ -157,7 +161,8 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
         shown << top->text();
         if (QMenu* menu = top->menu())
             for (QAction* entry : menu->actions()) {
-                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text())) << entry->text().toStdString();
+                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text()))
+                    << entry->text().toStdString();
                 if (entry->isVisible())
                     shown << "  " + entry->text();
             }
@@ -215,9 +220,8 @@ TEST_F(ProgramTest, AfterASharedPermissionScreenClosedACloseRequestEndsTheProgra
     EXPECT_TRUE(w.isVisible());
 
     // "Birim Tanımları" leaves the shared permission set when it closes.
-    prompts.expectModal("TFRMBIRIM", [](QDialog& screen) {
-        child<QPushButton>(screen, "btnCikis")->click();
-    });
+    prompts.expectModal("TFRMBIRIM",
+                        [](QDialog& screen) { child<QPushButton>(screen, "btnCikis")->click(); });
     QAction* entry = w.entryAction(MenuEntry::BirimTanimlari);
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
@@ -382,6 +386,66 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     EXPECT_FALSE(grid->isVisible());
     EXPECT_EQ(grid->rowCount(), 35);
     EXPECT_EQ(grid->item(0, 0)->text(), m_program->ctx().RightsCache.at(0)[0]);
+}
+
+// A yearly file that asks for a login, with a user "mudur" (HNO 2, "m1")
+// holding the rights given.
+void requireLogin(TempDatabase& file, const QList<std::pair<int, QString>>& mudurRights)
+{
+    file.exec("UPDATE TANIM SET UDUR='1'");
+    file.exec("INSERT INTO USERS (USR,HNO,PSSWD,ACIK,ACIK1,OZEL) VALUES('mudur',2,:P,:A,'',0)",
+              {SIFRELE("1", "m1"), QStringLiteral("Yazı İşleri Müdürü")});
+    for (const auto& [kod, flags] : mudurRights)
+        file.exec("INSERT INTO RIGHTS (HNO,KOD,G,K,D,S) VALUES(2,:K,:G,:KK,:D,:S)",
+                  {kod, flags.mid(0, 1), flags.mid(1, 1), flags.mid(2, 1), flags.mid(3, 1)});
+    file.database().commit();
+}
+
+TEST_F(ProgramTest, UsersAndPasswordsAreKeptFromTheMenuAndRightsChangeAtTheNextLogin)
+{
+    TempDatabase file;
+    requireLogin(file, {{1, "EEEE"}, {22, "EEEE"}, {27, "EEEE"}, {50, "EEEE"}});
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m1"); });
+    TFRMMENU& w = start();
+    ASSERT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+
+    // mudur takes away his own access to "Gelen Evrak".
+    prompts.expectModal("TFRMUSERSTAN", [](QDialog& screen) {
+        auto& list = static_cast<TFRMUSERSTAN&>(screen);
+        ASSERT_TRUE(list.users().locate("USR", "mudur"));
+        ASSERT_TRUE(list.rights().locate("KOD", 1));
+        list.editRights();
+        focus(list);
+        QTest::keyClick(&list, Qt::Key_Escape);
+    });
+    prompts.expectModal("TFRMHAKLAR", [](QDialog& editor) {
+        child<QRadioButton>(editor, "rbGirisHayir")->click();
+        QTest::keyClick(&editor, Qt::Key_F5);
+    });
+    w.entryAction(MenuEntry::KullaniciTanimlari)->trigger();
+    // This run keeps the rights it started with.
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+
+    prompts.expectModal("TFRMPASDEG", [](QDialog& screen) {
+        EXPECT_EQ(child<QLineEdit>(screen, "edtUsr")->text(), "mudur");
+        child<QLineEdit>(screen, "edtEski")->setText("m1");
+        child<QLineEdit>(screen, "edtYeni")->setText("m2");
+        child<QLineEdit>(screen, "edtTekrar")->setText("m2");
+        QTest::keyClick(&screen, Qt::Key_F5);
+    });
+    w.entryAction(MenuEntry::SifreDegis)->trigger();
+    prompts.verify();
+    triggerProgramSonu(); // closing the connection commits the changes
+    EXPECT_EQ(m_quits, 1);
+
+    // The next start: the new password, and the rights as changed.
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m2"); });
+    TFRMMENU& again = start();
+    prompts.verify();
+    EXPECT_FALSE(again.entryAction(MenuEntry::GelenEvrak)->isVisible());
 }
 
 TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)
