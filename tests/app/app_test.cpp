@@ -448,6 +448,108 @@ TEST_F(ProgramTest, UsersAndPasswordsAreKeptFromTheMenuAndRightsChangeAtTheNextL
     EXPECT_FALSE(again.entryAction(MenuEntry::GelenEvrak)->isVisible());
 }
 
+// The clerk points the system settings screen at another yearly file.
+void expectSwitchTo(PromptScript& prompts, const QString& folder)
+{
+    prompts.expectModal("TFRMSYSTEM", [folder](QDialog& screen) {
+        child<QLineEdit>(screen, "edtYol")->setText(folder);
+        child<QLineEdit>(screen, "edtYil")->setText("2026");
+        focus(screen);
+        QTest::keyClick(&screen, Qt::Key_F5);
+    });
+}
+
+void pressCtrlS(TFRMMENU& w)
+{
+    // A login just closed may still have its activation pending.
+    QApplication::processEvents();
+    focus(w);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+}
+
+TEST_F(ProgramTest, AFileTakenDuringTheRunIsUpgradedAsAtStart)
+{
+    TempDatabase first;
+    QTemporaryDir older;
+    testsupport::makeYearFile(older.filePath("DORPAK2026.GDB"), db::SchemaVersion::V10_002);
+    pointAt(first.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    ASSERT_EQ(m_quits, 0);
+
+    expectSwitchTo(prompts, older.path());
+    prompts.expectMessage("10.003 Güncellemesi Başarıyla Yapıldı.");
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_TRUE(w.endRequested());
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), older.path());
+    db::Query q(m_program->dm().IBDATABASE);
+    q.openLines({"SELECT VER FROM TANIM"});
+    EXPECT_EQ(q.field("VER").toString(), "10.003");
+}
+
+TEST_F(ProgramTest, AFileTakenDuringTheRunAsksForItsLoginAndRightsDoNotCarryOver)
+{
+    TempDatabase first;
+    requireLogin(first, {{1, "HEEE"}, {2, "HEEE"}, {3, "HEEE"}});
+    TempDatabase second;
+    second.exec("UPDATE TANIM SET UDUR='1', KURUM='İKİNCİ'");
+    second.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD=12");
+    second.database().commit();
+    TempDatabase open; // no login
+    open.exec("UPDATE TANIM SET KURUM='AÇIK'");
+    open.database().commit();
+    pointAt(first.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m1"); });
+    TFRMMENU& w = start();
+    ASSERT_FALSE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+
+    // The second file knows no mudur: he cannot go on there.
+    expectSwitchTo(prompts, second.folder());
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) {
+        PromptScript inLogin;
+        inLogin.expectMessage(" KULLANICI ADI HATALI");
+        logIn(login, "mudur", "m1");
+        inLogin.verify();
+        logIn(login, "VELOR", "1234");
+    });
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 0);
+    const core::AppContext& ctx = m_program->ctx();
+    EXPECT_EQ(ctx.UserNo, 1);
+    EXPECT_EQ(text(w, "LUSR"), "VELOR");
+    EXPECT_EQ(text(w, "LUSRACK"), "Dodidozur");
+    EXPECT_EQ(text(w, "LKURUM"), "İKİNCİ");
+    EXPECT_EQ(ctx.RightsCache.size(), 15);
+    EXPECT_TRUE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+    EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
+
+    // A file without logins: no user, no rights, the whole menu.
+    expectSwitchTo(prompts, open.folder());
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(ctx.UserNo, 0);
+    EXPECT_EQ(ctx.UserName, "VELOR");
+    EXPECT_TRUE(ctx.RightsCache.isEmpty());
+    EXPECT_EQ(text(w, "LKURUM"), "AÇIK");
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
+    EXPECT_EQ(child<QTableWidget>(w, "GRDUSER")->item(0, 0), nullptr);
+
+    // Back to the first file: leaving its login ends the program.
+    expectSwitchTo(prompts, first.folder());
+    prompts.expectModal("TFRMPSSWD",
+                        [](QDialog& login) { child<QPushButton>(login, "btnCikis")->click(); });
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)
 {
     TempDatabase file;
