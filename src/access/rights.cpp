@@ -1,5 +1,7 @@
 #include "rights.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace {
@@ -26,6 +28,27 @@ const QList<MenuGroup>& menuGroups()
 }
 
 } // namespace
+
+QString rightLabel(int code)
+{
+    static const QHash<int, QString> labels = {
+        {1, QStringLiteral("Gelen Evrak")},
+        {2, QStringLiteral("Giden Evrak")},
+        {3, QStringLiteral("Dilekçe")},
+        {11, QStringLiteral("Genel Liste")},
+        {12, QStringLiteral("Gelen Yazılar Defteri")},
+        {13, QStringLiteral("Giden Yazılar Defteri")},
+        {14, QStringLiteral("Dilekçe Defteri")},
+        {21, QStringLiteral("Genel Tanımlar")},
+        {22, QStringLiteral("Kullanıcı Tanımları")},
+        {23, QStringLiteral("Birim Tanımları")},
+        {24, QStringLiteral("Kurum Tanımları")},
+        {25, QStringLiteral("Evrak Cinsi Tanımları")},
+        {26, QStringLiteral("Evrak Şablonları")},
+        {27, QStringLiteral("Şifre Değiştirme")},
+    }; // 50 has none
+    return labels.value(code);
+}
 
 void RIGHTSAKTAR(core::TDM& dm, core::AppContext& ctx)
 {

@@ -18,6 +18,10 @@ void RIGHTSAKTAR(core::TDM& dm, core::AppContext& ctx);
 // ctx.RightFlags for the screen that asked.
 core::RightFlagsResult HAKBUL(core::AppContext& ctx, const QString& code);
 
+// The label the user administration shows for a right code: "Gelen Evrak"
+// for 1, "Kullanıcı Tanımları" for 22; empty for 50 and any code without one.
+QString rightLabel(int code);
+
 // The main menu as MENUYAP sees it.
 class MenuTrimmer {
 public:

@@ -5,8 +5,12 @@
 #include "tfrmsystem.h"
 #include "tfrmverbilgi.h"
 
+#include "access/tfrmhaklar.h"
+#include "access/tfrmpasdeg.h"
 #include "access/tfrmpsswd.h"
 #include "access/tfrmsifre.h"
+#include "access/tfrmuser.h"
+#include "access/tfrmuserstan.h"
 #include "core/prompter.h"
 #include "lists/details.h"
 #include "lists/pickers.h"
@@ -43,15 +47,18 @@ template <typename Screen> void opens(TFRMMENU& menu, MenuEntry entry, Screen* s
 // picture window they open, so those few are made just before the first
 // screen that needs them rather than at their places in the order; none of
 // them reads the context while it is built but the incoming picker, and that
-// one still comes after the main window's creation step.
+// one still comes after the main window's creation step. The user
+// administration list is handed the rights editor and the password prompt
+// in the same way.
 ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu)
 {
     ProgramScreens s;
     s.login = new TFRMPSSWD(dm, ctx, &menu);
     s.generalDefinitions = new refdata::TFRMGENTAN(dm, ctx, &menu);
-    // TFRMUSER
-    // TFRMUSERSTAN     -> MenuEntry::KullaniciTanimlari
-    // TFRMHAKLAR
+    s.userForm = new TFRMUSER(dm, ctx, &menu);
+    s.rightsEditor = new TFRMHAKLAR(dm, ctx, &menu);
+    s.passwordPrompt = new TFRMSIFRE(dm, ctx, &menu);
+    s.userList = new TFRMUSERSTAN(dm, ctx, *s.userForm, *s.rightsEditor, *s.passwordPrompt, &menu);
     s.filePlanPicker = new refdata::TFRMSDPBUL(dm, ctx, &menu);
     s.institutionQuickAdd = new refdata::TFRMKURBIL(dm, ctx, &menu);
     s.outgoingPicker = new lists::TFRMGIDBUL(dm, ctx, &menu);
@@ -83,8 +90,9 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // TFRMMETIN
     s.about = new TFRMABOUT(&menu);
     // TFRMTEXT1
-    // TFRMPASDEG       -> MenuEntry::SifreDegis (hands over ctx.UserName.left(10))
-    s.passwordPrompt = new TFRMSIFRE(dm, ctx, &menu);
+    s.passwordChange = new TFRMPASDEG(dm, ctx, &menu);
+    // TFRMSIFRE: made with the user administration above.
+    // TFRMDILBUL: made with the outgoing entry above.
     // TQRPGIDYAZ
     // TFRMSABLON       -> MenuEntry::EvrakSablonu
     // TFRMRESIM and TQRGELRES: made with the incoming entry above.
@@ -100,5 +108,10 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     opens(menu, MenuEntry::BirimTanimlari, s.departments);
     opens(menu, MenuEntry::KurumTanimlari, s.institutions);
     opens(menu, MenuEntry::EvrakCinsiTanimlari, s.documentTypes);
+    opens(menu, MenuEntry::KullaniciTanimlari, s.userList);
+    menu.setEntryAction(MenuEntry::SifreDegis, [screen = s.passwordChange, &ctx] {
+        screen->HandedUserName = ctx.UserName.left(10);
+        core::Prompter::current().runModal(*screen);
+    });
     return s;
 }

@@ -9,6 +9,10 @@ class TFRMSYSTEM;
 class TFRMABOUT;
 class TFRMSIFRE;
 class TFRMVERBILGI;
+class TFRMUSER;
+class TFRMUSERSTAN;
+class TFRMHAKLAR;
+class TFRMPASDEG;
 
 namespace refdata {
 class TFRMGENTAN;
@@ -45,6 +49,10 @@ struct ProgramScreens {
     TFRMABOUT* about = nullptr;
     TFRMSIFRE* passwordPrompt = nullptr;
     TFRMVERBILGI* versionInfo = nullptr;
+    TFRMUSER* userForm = nullptr;
+    TFRMUSERSTAN* userList = nullptr;
+    TFRMHAKLAR* rightsEditor = nullptr;
+    TFRMPASDEG* passwordChange = nullptr;
     refdata::TFRMGENTAN* generalDefinitions = nullptr;
     refdata::TFRMBIRIM* departments = nullptr;
     refdata::TFRMECINS* documentTypes = nullptr;

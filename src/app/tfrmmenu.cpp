@@ -345,15 +345,24 @@ void TFRMMENU::runActivation()
 {
     m_ctx.CloseAllowed = false;
     if (m_ctx.DbOpenFailed)
-        openSystemSettings();
+        runSystemSettings();
     updateClock();
+    if (!enterFile())
+        return;
+    showDateLabels();
+    applyWindowState();
+    readDefinitions();
+    loadInstitutionLogo();
+}
 
+bool TFRMMENU::enterFile()
+{
     if (m_ctx.LoginRequired == QLatin1String("1")) {
         core::Prompter::current().runModal(*m_screens.login);
         if (m_screens.login->LoginResult != 1) {
             m_ctx.CloseAllowed = true;
             close();
-            return;
+            return false;
         }
         m_ctx.UserNo = m_screens.login->LoginHno;
         RIGHTSAKTAR(m_dm, m_ctx);
@@ -369,7 +378,7 @@ void TFRMMENU::runActivation()
         // not written in this run; the transaction is committed when the
         // connection goes away with the program.
         endProgram();
-        return;
+        return false;
     case core::VersionOutcome::ProgramTooOld:
         PRGGUNCELLE();
         break;
@@ -380,14 +389,29 @@ void TFRMMENU::runActivation()
     if (!m_ctx.VersionOk) {
         m_ctx.CloseAllowed = true;
         close();
-        return;
+        return false;
     }
     m_ctx.CloseAllowed = false;
+    return true;
+}
 
-    showDateLabels();
-    applyWindowState();
-    readDefinitions();
-    loadInstitutionLogo();
+void TFRMMENU::forgetUser()
+{
+    const core::AppContext fresh;
+    m_ctx.UserNo = fresh.UserNo;
+    m_ctx.UserName = fresh.UserName;
+    m_ctx.UserFullName = fresh.UserFullName;
+    m_ctx.UserDeptCode = fresh.UserDeptCode;
+    m_ctx.UserDeptName = fresh.UserDeptName;
+    m_ctx.RightsCache = fresh.RightsCache;
+    m_ctx.RightFlags = fresh.RightFlags;
+    showRightsCache();
+    showUser();
+    m_LBRM->setText(m_ctx.UserDeptName);
+    for (const EntryInfo& info : entries())
+        m_actions.at(info.entry)->setVisible(!info.neverVisible);
+    for (const auto& [caption, menu] : m_menus)
+        menu->menuAction()->setVisible(true);
 }
 
 void TFRMMENU::readDefinitions()
@@ -485,6 +509,26 @@ void TFRMMENU::programSonu()
 }
 
 void TFRMMENU::openSystemSettings()
+{
+    const db::Database& db = m_dm.IBDATABASE;
+    const quint64 generation = db.generation();
+    const QString file = db.isOpen() ? db.name() : QString();
+    runSystemSettings();
+    if (db.generation() == generation || (db.isOpen() && db.name() == file))
+        return; // the file the run works with is still the same
+    // Another yearly file: it is taken as at start, and nothing of the user
+    // of the file before carries over.
+    forgetUser();
+    if (!db.isOpen())
+        return; // it did not open; the system screen has said so
+    if (!enterFile())
+        return;
+    showDateLabels();
+    readDefinitions();
+    loadInstitutionLogo();
+}
+
+void TFRMMENU::runSystemSettings()
 {
     core::Prompter::current().runModal(*m_screens.system);
     // The screen re-read the working year and, after a save, the definitions.

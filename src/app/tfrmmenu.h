@@ -94,7 +94,10 @@ public:
 public slots:
     // "&Program Sonu".
     void programSonu();
-    // Context menu "SYSTEM" (Ctrl+S).
+    // Context menu "SYSTEM" (Ctrl+S). When the screen re-opened the
+    // connection on another yearly file, the program takes that file as it
+    // takes one at start: login and rights when it requires a login, the
+    // schema version check, then its definitions.
     void openSystemSettings();
     // A click on LVER.
     void openVersionInfo();
@@ -117,6 +120,14 @@ private:
     void buildMenu();
     void buildPanels();
     void runActivation();
+    void runSystemSettings();
+    // What a yearly file goes through when the program takes it, at start or
+    // after the system settings screen opened another: the login it requires
+    // with the rights and menu of its user, then the schema version check
+    // with its upgrade step. False when the program ends or stops here.
+    bool enterFile();
+    // The user, the rights and the trimmed menu of a file no longer open.
+    void forgetUser();
     // TANIMOKU and the labels that show what it read.
     void readDefinitions();
     void showDateLabels();

@@ -193,7 +193,7 @@ void DocumentEntryScreen::activate()
     if (!m_entry.setUp(EntryMode, EntryKayno)) {
         // Another workstation deleted the document since the list read it.
         core::Prompter::current().message(MissingDocumentMessage);
-        finishLater(QDialog::Rejected);
+        finish(QDialog::Rejected);
         return;
     }
     EntryKayno = m_entry.record().kayno();

@@ -20,12 +20,6 @@ void Screen::finish(int result)
     done(result);
 }
 
-void Screen::finishLater(int result)
-{
-    QMetaObject::invokeMethod(
-        this, [this, result] { finish(result); }, Qt::QueuedConnection);
-}
-
 void Screen::bindKey(const QKeySequence& key, QAbstractButton* button)
 {
     auto* shortcut = new QShortcut(key, this);
@@ -36,10 +30,21 @@ void Screen::bindKey(const QKeySequence& key, QAbstractButton* button)
     });
 }
 
+void Screen::bindButton(QAbstractButton* button, std::function<void()> action,
+                        const QKeySequence& key)
+{
+    connect(button, &QAbstractButton::clicked, this,
+            [action = std::move(action)] { core::guarded(action); });
+    if (!key.isEmpty())
+        bindKey(key, button);
+}
+
 void Screen::reactivate()
 {
     setClosePermission(false);
+    m_activating = true;
     core::guarded([this] { activate(); });
+    m_activating = false;
     emit activated();
 }
 
@@ -47,6 +52,13 @@ void Screen::done(int result)
 {
     if (!closePermission())
         return; // refused silently
+    if (m_activating) {
+        // Closed while it is being shown, the modal run would go on waiting
+        // for a window already gone.
+        QMetaObject::invokeMethod(
+            this, [this, result] { done(result); }, Qt::QueuedConnection);
+        return;
+    }
     core::guarded([this] { deactivate(); });
     QDialog::done(result);
 }

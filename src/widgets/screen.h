@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QKeySequence>
 
+#include <functional>
+
 class QAbstractButton;
 
 namespace widgets {
@@ -25,17 +27,19 @@ public:
     bool closePermission() const { return *m_permission; }
     void setClosePermission(bool allowed) { *m_permission = allowed; }
 
-    // Sets the permission and closes with the given result.
+    // Sets the permission and closes with the given result. Called while
+    // the screen is being opened (it found nothing to show), the close
+    // follows as soon as the opening is over.
     void finish(int result = QDialog::Accepted);
-    // The same once the event loop runs again: for an opening that finds it
-    // has nothing to show, since a dialog closed while it is being shown
-    // would leave its modal loop waiting for ever.
-    void finishLater(int result = QDialog::Rejected);
 
     // The key presses the button (when it is enabled): F2, F5, F10...
     void bindKey(const QKeySequence& key, QAbstractButton* button);
     // Esc presses this button.
     void setEscapeButton(QAbstractButton* button) { m_escape = button; }
+    // The button runs the action through the application error handler;
+    // the key, when given, presses the button.
+    void bindButton(QAbstractButton* button, std::function<void()> action,
+                    const QKeySequence& key = QKeySequence());
 
     // Runs the activation by hand: a return from the print preview counts
     // as one.
@@ -59,6 +63,7 @@ protected:
 private:
     bool m_ownPermission = false;
     bool* m_permission;
+    bool m_activating = false;
     QAbstractButton* m_escape = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "access/sifrele.h"
 #include "access/tfrmpsswd.h"
 #include "access/tfrmsifre.h"
+#include "support/clerk.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 
@@ -13,35 +14,16 @@
 
 #include <functional>
 
+using testsupport::child;
 using testsupport::PromptScript;
+using testsupport::showActive;
 using testsupport::TempDatabase;
+using testsupport::typeText;
 
 namespace {
 
 const QString WrongName = QStringLiteral(" KULLANICI ADI HATALI");
 const QString WrongPassword = QStringLiteral(" YANLIŞ ŞİFRE ");
-
-void showActive(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-}
-
-// Types as a clerk does, Turkish letters included (QTest::keyClicks takes
-// Latin-1 only).
-void typeText(QWidget* field, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-template <typename T> T* child(QWidget& screen, const char* name)
-{
-    T* w = screen.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 // A yearly file with the vendor account and a clerk bound to department 7.
 class Login : public testing::Test {

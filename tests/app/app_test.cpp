@@ -1,5 +1,7 @@
 #include "../core/sandbox.h"
 
+#include "access/sifrele.h"
+#include "access/tfrmuserstan.h"
 #include "app/application.h"
 #include "app/program.h"
 #include "app/tfrmmenu.h"
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,9 +151,9 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     // Every entry with its caption; no login: all visible but the two that
     // never are; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {"Gelen Evrak",          "Giden Evrak",     "Dilekçe",
-                              "Genel Tanımlar",       "Birim Tanımları", "Kurum Tanımları",
-                              "Evrak Cinsi Tanımları"};
+    const QStringList live = {"Gelen Evrak",     "Giden Evrak",           "Dilekçe",
+                              "Genel Tanımlar",  "Kullanıcı Tanımları",   "Birim Tanımları",
+                              "Kurum Tanımları", "Evrak Cinsi Tanımları", "Şifre Değiş"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
@@ -383,6 +386,168 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     EXPECT_FALSE(grid->isVisible());
     EXPECT_EQ(grid->rowCount(), 35);
     EXPECT_EQ(grid->item(0, 0)->text(), m_program->ctx().RightsCache.at(0)[0]);
+}
+
+// A yearly file that asks for a login, with a user "mudur" (HNO 2, "m1")
+// holding the rights given.
+void requireLogin(TempDatabase& file, const QList<std::pair<int, QString>>& mudurRights)
+{
+    file.exec("UPDATE TANIM SET UDUR='1'");
+    file.exec("INSERT INTO USERS (USR,HNO,PSSWD,ACIK,ACIK1,OZEL) VALUES('mudur',2,:P,:A,'',0)",
+              {SIFRELE("1", "m1"), QStringLiteral("Yazı İşleri Müdürü")});
+    for (const auto& [kod, flags] : mudurRights)
+        file.exec("INSERT INTO RIGHTS (HNO,KOD,G,K,D,S) VALUES(2,:K,:G,:KK,:D,:S)",
+                  {kod, flags.mid(0, 1), flags.mid(1, 1), flags.mid(2, 1), flags.mid(3, 1)});
+    file.database().commit();
+}
+
+TEST_F(ProgramTest, UsersAndPasswordsAreKeptFromTheMenuAndRightsChangeAtTheNextLogin)
+{
+    TempDatabase file;
+    requireLogin(file, {{1, "EEEE"}, {22, "EEEE"}, {27, "EEEE"}, {50, "EEEE"}});
+    pointAt(file.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m1"); });
+    TFRMMENU& w = start();
+    ASSERT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+
+    // mudur takes away his own access to "Gelen Evrak".
+    prompts.expectModal("TFRMUSERSTAN", [](QDialog& screen) {
+        auto& list = static_cast<TFRMUSERSTAN&>(screen);
+        ASSERT_TRUE(list.users().locate("USR", "mudur"));
+        ASSERT_TRUE(list.rights().locate("KOD", 1));
+        list.editRights();
+        focus(list);
+        QTest::keyClick(&list, Qt::Key_Escape);
+    });
+    prompts.expectModal("TFRMHAKLAR", [](QDialog& editor) {
+        child<QRadioButton>(editor, "rbGirisHayir")->click();
+        QTest::keyClick(&editor, Qt::Key_F5);
+    });
+    w.entryAction(MenuEntry::KullaniciTanimlari)->trigger();
+    // This run keeps the rights it started with.
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+
+    prompts.expectModal("TFRMPASDEG", [](QDialog& screen) {
+        EXPECT_EQ(child<QLineEdit>(screen, "edtUsr")->text(), "mudur");
+        child<QLineEdit>(screen, "edtEski")->setText("m1");
+        child<QLineEdit>(screen, "edtYeni")->setText("m2");
+        child<QLineEdit>(screen, "edtTekrar")->setText("m2");
+        QTest::keyClick(&screen, Qt::Key_F5);
+    });
+    w.entryAction(MenuEntry::SifreDegis)->trigger();
+    prompts.verify();
+    triggerProgramSonu(); // closing the connection commits the changes
+    EXPECT_EQ(m_quits, 1);
+
+    // The next start: the new password, and the rights as changed.
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m2"); });
+    TFRMMENU& again = start();
+    prompts.verify();
+    EXPECT_FALSE(again.entryAction(MenuEntry::GelenEvrak)->isVisible());
+}
+
+// The clerk points the system settings screen at another yearly file.
+void expectSwitchTo(PromptScript& prompts, const QString& folder)
+{
+    prompts.expectModal("TFRMSYSTEM", [folder](QDialog& screen) {
+        child<QLineEdit>(screen, "edtYol")->setText(folder);
+        child<QLineEdit>(screen, "edtYil")->setText("2026");
+        focus(screen);
+        QTest::keyClick(&screen, Qt::Key_F5);
+    });
+}
+
+void pressCtrlS(TFRMMENU& w)
+{
+    // A login just closed may still have its activation pending.
+    QApplication::processEvents();
+    focus(w);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+}
+
+TEST_F(ProgramTest, AFileTakenDuringTheRunIsUpgradedAsAtStart)
+{
+    TempDatabase first;
+    QTemporaryDir older;
+    testsupport::makeYearFile(older.filePath("DORPAK2026.GDB"), db::SchemaVersion::V10_002);
+    pointAt(first.folder());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    ASSERT_EQ(m_quits, 0);
+
+    expectSwitchTo(prompts, older.path());
+    prompts.expectMessage("10.003 Güncellemesi Başarıyla Yapıldı.");
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_TRUE(w.endRequested());
+    EXPECT_EQ(m_sandbox.value("YOL").toString(), older.path());
+    db::Query q(m_program->dm().IBDATABASE);
+    q.openLines({"SELECT VER FROM TANIM"});
+    EXPECT_EQ(q.field("VER").toString(), "10.003");
+}
+
+TEST_F(ProgramTest, AFileTakenDuringTheRunAsksForItsLoginAndRightsDoNotCarryOver)
+{
+    TempDatabase first;
+    requireLogin(first, {{1, "HEEE"}, {2, "HEEE"}, {3, "HEEE"}});
+    TempDatabase second;
+    second.exec("UPDATE TANIM SET UDUR='1', KURUM='İKİNCİ'");
+    second.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD=12");
+    second.database().commit();
+    TempDatabase open; // no login
+    open.exec("UPDATE TANIM SET KURUM='AÇIK'");
+    open.database().commit();
+    pointAt(first.folder());
+
+    PromptScript prompts;
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) { logIn(login, "mudur", "m1"); });
+    TFRMMENU& w = start();
+    ASSERT_FALSE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+
+    // The second file knows no mudur: he cannot go on there.
+    expectSwitchTo(prompts, second.folder());
+    prompts.expectModal("TFRMPSSWD", [](QDialog& login) {
+        PromptScript inLogin;
+        inLogin.expectMessage(" KULLANICI ADI HATALI");
+        logIn(login, "mudur", "m1");
+        inLogin.verify();
+        logIn(login, "VELOR", "1234");
+    });
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 0);
+    const core::AppContext& ctx = m_program->ctx();
+    EXPECT_EQ(ctx.UserNo, 1);
+    EXPECT_EQ(text(w, "LUSR"), "VELOR");
+    EXPECT_EQ(text(w, "LUSRACK"), "Dodidozur");
+    EXPECT_EQ(text(w, "LKURUM"), "İKİNCİ");
+    EXPECT_EQ(ctx.RightsCache.size(), 15);
+    EXPECT_TRUE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenEvrak)->isVisible());
+    EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
+
+    // A file without logins: no user, no rights, the whole menu.
+    expectSwitchTo(prompts, open.folder());
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(ctx.UserNo, 0);
+    EXPECT_EQ(ctx.UserName, "VELOR");
+    EXPECT_TRUE(ctx.RightsCache.isEmpty());
+    EXPECT_EQ(text(w, "LKURUM"), "AÇIK");
+    EXPECT_TRUE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
+    EXPECT_EQ(child<QTableWidget>(w, "GRDUSER")->item(0, 0), nullptr);
+
+    // Back to the first file: leaving its login ends the program.
+    expectSwitchTo(prompts, first.folder());
+    prompts.expectModal("TFRMPSSWD",
+                        [](QDialog& login) { child<QPushButton>(login, "btnCikis")->click(); });
+    pressCtrlS(w);
+    prompts.verify();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)

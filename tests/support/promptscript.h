@@ -27,7 +27,7 @@ public:
                                     const QString& pdfPath = QString());
     // The screen is shown (its activation runs), then the clerk's actions
     // run; they must close it. A screen that closes itself on opening
-    // (finishLater) runs none.
+    // runs none.
     PromptScript& expectModal(const QString& objectName, std::function<void(QDialog&)> clerk);
 
     // Every message and question text, in order.

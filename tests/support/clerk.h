@@ -1,0 +1,38 @@
+#pragma once
+
+// How a test drives a screen as the clerk does: shows it active so that its
+// function keys reach it, finds its widgets by their object names, and types
+// key by key.
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+inline void showActive(QWidget& w)
+{
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+// The widget of that object name; the test fails when there is none.
+template <typename T> T* child(QWidget& screen, const char* name)
+{
+    T* w = screen.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << "no widget " << name << " in " << screen.objectName().toStdString();
+    return w;
+}
+
+// Types the text key by key, Turkish letters included (QTest::keyClicks
+// takes Latin-1 keys only).
+inline void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+} // namespace testsupport
