@@ -14,12 +14,15 @@ using testsupport::TempDatabase;
 
 namespace {
 
+class RegistryNumber : public testing::TestWithParam<const registers::RegisterTable* (*)()> {};
+
 // Two workstations attached through the server register documents in step:
-// each fills a new incoming document, both press "F5-Kayıt" at the same
-// moment, again and again. Every document gets a number of its own, the
-// numbers run 1, 2, 3 ... without a gap.
-TEST(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
+// each fills a new document, both press "F5-Kayıt" at the same moment, again
+// and again. Every document gets a number of its own, the numbers run 1, 2,
+// 3 ... without a gap.
+TEST_P(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
 {
+    const registers::RegisterTable& reg = *GetParam()();
     TempDatabase t;
     t.database().close(); // the embedded engine would keep the file for itself
     const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
@@ -30,7 +33,7 @@ TEST(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
             core::TDM dm;
             dm.IBDATABASE.open(name);
             core::AppContext ctx;
-            registers::DocumentEntry entry(registers::incomingRegister(), dm, ctx);
+            registers::DocumentEntry entry(reg, dm, ctx);
             for (int i = 0; i < Saves; ++i) {
                 entry.setUp(registers::EntryMode::New, 0);
                 entry.record().setValue(QStringLiteral("KONU"), clerk);
@@ -50,12 +53,19 @@ TEST(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
     db::Database check;
     check.open(name);
     db::Query q(check);
-    q.add(QStringLiteral("SELECT COUNT(*),COUNT(DISTINCT GELNO),MIN(GELNO),MAX(GELNO) FROM GELEN"));
+    q.add(QStringLiteral("SELECT COUNT(*),COUNT(DISTINCT %1),MIN(%1),MAX(%1) FROM %2")
+              .arg(reg.numberColumn, reg.table));
     q.open();
     EXPECT_EQ(q.value(0, 0).toInt(), 2 * Saves);
     EXPECT_EQ(q.value(0, 1).toInt(), 2 * Saves);
     EXPECT_EQ(q.value(0, 2).toInt(), 1);
     EXPECT_EQ(q.value(0, 3).toInt(), 2 * Saves);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Registers, RegistryNumber,
+    testing::Values([] { return &registers::incomingRegister(); },
+                    [] { return &registers::outgoingRegister(); }),
+    [](const auto& info) { return info.index == 0 ? "incoming" : "outgoing"; });
 
 } // namespace
