@@ -2,6 +2,7 @@
 
 // How the clerk drives the screens of this folder in the tests.
 
+#include "support/clerk.h"
 #include "widgets/editablegrid.h"
 
 #include <QApplication>
@@ -12,23 +13,8 @@
 
 namespace refdatatest {
 
-inline void showActive(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-}
-
-// Types the text key by key, Turkish letters included (QTest::keyClicks
-// takes Latin-1 keys only).
-inline void typeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        const QChar upper = c.toUpper();
-        const auto key = upper.unicode() < 0x80 ? Qt::Key(upper.unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
-    }
-}
+using testsupport::showActive;
+using testsupport::typeText;
 
 // Moves to the cell, opens it as a double-click or F2 does, types the text
 // over what it held and presses Enter.

@@ -31,15 +31,7 @@ protected:
     QString label(const char* name) { return child<QLabel>(entry, name).text(); }
     QStringList row(int kayno, const QString& columns)
     {
-        db::Query q(t.database());
-        q.add(QStringLiteral("SELECT %1 FROM GELEN WHERE KAYNO=:K").arg(columns));
-        q.bind(0, kayno);
-        q.open();
-        QStringList values;
-        for (int c = 0; c < q.columnCount() && !q.isEmpty(); ++c)
-            values << (q.value(0, c).isNull() ? QStringLiteral("<null>")
-                                              : q.value(0, c).toString());
-        return values;
+        return Incoming::row(QStringLiteral("GELEN"), kayno, columns);
     }
 };
 

@@ -62,10 +62,11 @@ TEST_P(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
     EXPECT_EQ(q.value(0, 3).toInt(), 2 * Saves);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Registers, RegistryNumber,
-    testing::Values([] { return &registers::incomingRegister(); },
-                    [] { return &registers::outgoingRegister(); }),
-    [](const auto& info) { return info.index == 0 ? "incoming" : "outgoing"; });
+INSTANTIATE_TEST_SUITE_P(Registers, RegistryNumber,
+                         testing::Values([] { return &registers::incomingRegister(); },
+                                         [] { return &registers::outgoingRegister(); }),
+                         [](const auto& info) {
+                             return info.index == 0 ? "incoming" : "outgoing";
+                         });
 
 } // namespace

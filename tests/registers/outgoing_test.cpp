@@ -22,18 +22,6 @@ namespace {
 
 class Outgoing : public AllRegisters {
 protected:
-    QStringList row(const QString& table, int kayno, const QString& columns)
-    {
-        db::Query q(t.database());
-        q.add(QStringLiteral("SELECT %1 FROM %2 WHERE KAYNO=:K").arg(columns, table));
-        q.bind(0, kayno);
-        q.open();
-        QStringList values;
-        for (int c = 0; c < q.columnCount() && !q.isEmpty(); ++c)
-            values << (q.value(0, c).isNull() ? QStringLiteral("<null>")
-                                              : q.value(0, c).toString());
-        return values;
-    }
     QString label(QWidget& screen, const char* name) { return child<QLabel>(screen, name).text(); }
     // The clerk chooses the row of the key in a picker that opens.
     static std::function<void(QDialog&)> pick(int kayno)

@@ -1,6 +1,7 @@
 #include "registers_support.h"
 
 #include "db/query.h"
+#include "support/clerk.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -13,21 +14,13 @@ namespace registerstest {
 
 void showActive(QWidget& screen)
 {
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    if (!QTest::qWaitForWindowActive(&screen))
-        ADD_FAILURE() << "the screen did not become active";
+    testsupport::showActive(screen);
 }
 
 void type(QWidget& field, const QString& text)
 {
     field.setFocus();
-    for (QChar c : text) {
-        if (c == QLatin1Char('\n'))
-            QTest::keyClick(&field, Qt::Key_Return);
-        else
-            QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    testsupport::typeText(&field, text);
 }
 
 void clearField(QWidget& field)
@@ -128,6 +121,18 @@ void Incoming::addOutgoing(int kayno, int gidno, const QString& konu, int cevno,
                "ILGDUR) VALUES(:K,:N,'20.02.2026',:KONU,5,2,'Serbest birim',:C,:CN,0,'')"),
            {kayno, gidno, konu, cevdur, cevno});
     t.database().commit();
+}
+
+QStringList Incoming::row(const QString& table, int kayno, const QString& columns)
+{
+    db::Query q(t.database());
+    q.add(QStringLiteral("SELECT %1 FROM %2 WHERE KAYNO=:K").arg(columns, table));
+    q.bind(0, kayno);
+    q.open();
+    QStringList values;
+    for (int c = 0; c < q.columnCount() && !q.isEmpty(); ++c)
+        values << (q.value(0, c).isNull() ? QStringLiteral("<null>") : q.value(0, c).toString());
+    return values;
 }
 
 void Incoming::openNew()

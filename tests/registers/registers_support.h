@@ -85,6 +85,9 @@ protected:
     // A file in the test's folder holding the bytes.
     QString writeFile(const QString& name, const QByteArray& bytes);
 
+    // Columns of one stored row, "<null>" for a NULL; empty without the row.
+    QStringList row(const QString& table, int kayno, const QString& columns);
+
     QString scalar(const QString& sql, const QVariantList& params = {})
     {
         return t.scalar(sql, params);

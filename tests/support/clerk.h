@@ -28,11 +28,18 @@ template <typename T> T* child(QWidget& screen, const char* name)
 }
 
 // Types the text key by key, Turkish letters included (QTest::keyClicks
-// takes Latin-1 keys only).
+// takes Latin-1 keys only); a line break is the Enter key.
 inline void typeText(QWidget* widget, const QString& text)
 {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(widget, Qt::Key_Return);
+            continue;
+        }
+        const QChar upper = c.toUpper();
+        const auto key = upper.unicode() < 0x80 ? Qt::Key(upper.unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+    }
 }
 
 } // namespace testsupport
