@@ -30,6 +30,12 @@ void Screen::bindKey(const QKeySequence& key, QAbstractButton* button)
     });
 }
 
+void Screen::onClick(QAbstractButton* button, std::function<void()> action)
+{
+    connect(button, &QAbstractButton::clicked, this,
+            [action = std::move(action)] { core::guarded(action); });
+}
+
 void Screen::reactivate()
 {
     setClosePermission(false);

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QKeySequence>
 
+#include <functional>
+
 class QAbstractButton;
 
 namespace widgets {
@@ -32,6 +34,8 @@ public:
     void bindKey(const QKeySequence& key, QAbstractButton* button);
     // Esc presses this button.
     void setEscapeButton(QAbstractButton* button) { m_escape = button; }
+    // A click runs the action under the application error handler.
+    void onClick(QAbstractButton* button, std::function<void()> action);
 
     // Runs the activation by hand: a return from the print preview counts
     // as one.

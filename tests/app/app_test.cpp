@@ -145,11 +145,13 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     EXPECT_EQ(text(w, "lblBaslik"), "GELEN / GİDEN EVRAK PROGRAMI");
     EXPECT_EQ(m_quits, 0);
 
-    // Every entry with its caption; no login: all visible but the two that
-    // never are; the entries whose screens exist are live, the others
+    // Every entry with its caption; no login: all visible but the one that
+    // never is; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {"Gelen Evrak", "Genel Tanımlar", "Birim Tanımları", "Kurum Tanımları",
-                              "Evrak Cinsi Tanımları"};
+    const QStringList live = {
+        "Gelen Evrak",           "Genel Liste",        "Gelen Yazılar Listesi",
+        "Giden Yazılar Listesi", "Dilekçeler Listesi", "Genel Tanımlar",
+        "Birim Tanımları",       "Kurum Tanımları",    "Evrak Cinsi Tanımları"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
@@ -157,18 +159,18 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
         shown << top->text();
         if (QMenu* menu = top->menu())
             for (QAction* entry : menu->actions()) {
-                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text())) << entry->text().toStdString();
+                EXPECT_EQ(entry->isEnabled(), live.contains(entry->text()))
+                    << entry->text().toStdString();
                 if (entry->isVisible())
                     shown << "  " + entry->text();
             }
     }
     EXPECT_EQ(shown, QStringList({"Evrak İşlemleri", "  Gelen Evrak", "  Giden Evrak", "  Dilekçe",
-                                  "Raporlar", "  Gelen Yazılar Listesi", "  Giden Yazılar Listesi",
-                                  "  Dilekçeler Listesi", "Parametreler", "  Genel Tanımlar",
-                                  "  Kullanıcı Tanımları", "  Birim Tanımları", "  Kurum Tanımları",
-                                  "  Evrak Cinsi Tanımları", "  Evrak Şablonu", "  Şifre Değiş",
-                                  "&Program Sonu"}));
-    EXPECT_FALSE(w.entryAction(MenuEntry::GenelListe)->isVisible());
+                                  "Raporlar", "  Genel Liste", "  Gelen Yazılar Listesi",
+                                  "  Giden Yazılar Listesi", "  Dilekçeler Listesi", "Parametreler",
+                                  "  Genel Tanımlar", "  Kullanıcı Tanımları", "  Birim Tanımları",
+                                  "  Kurum Tanımları", "  Evrak Cinsi Tanımları", "  Evrak Şablonu",
+                                  "  Şifre Değiş", "&Program Sonu"}));
     EXPECT_FALSE(w.entryAction(MenuEntry::DosyaKontrolIslemi)->isVisible());
 }
 
@@ -215,9 +217,8 @@ TEST_F(ProgramTest, AfterASharedPermissionScreenClosedACloseRequestEndsTheProgra
     EXPECT_TRUE(w.isVisible());
 
     // "Birim Tanımları" leaves the shared permission set when it closes.
-    prompts.expectModal("TFRMBIRIM", [](QDialog& screen) {
-        child<QPushButton>(screen, "btnCikis")->click();
-    });
+    prompts.expectModal("TFRMBIRIM",
+                        [](QDialog& screen) { child<QPushButton>(screen, "btnCikis")->click(); });
     QAction* entry = w.entryAction(MenuEntry::BirimTanimlari);
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
@@ -361,7 +362,7 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     TempDatabase file;
     file.exec("UPDATE TANIM SET UDUR='1'");
     file.exec("UPDATE USERS SET ACIK=:A WHERE USR='VELOR'", {QStringLiteral("Yazı İşleri Şefi")});
-    file.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD IN (1,2,3,12)");
+    file.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD IN (1,2,3,11,12)");
     file.database().commit();
     pointAt(file.folder());
 
@@ -376,6 +377,8 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     EXPECT_TRUE(child<QMenu>(w, "mnuRaporlar")->menuAction()->isVisible());
     EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
     EXPECT_TRUE(w.entryAction(MenuEntry::GidenYazilarListesi)->isVisible());
+    // "Genel Liste" follows right 11.
+    EXPECT_FALSE(w.entryAction(MenuEntry::GenelListe)->isVisible());
     EXPECT_TRUE(child<QMenu>(w, "mnuParametreler")->menuAction()->isVisible());
     // The rights loaded into the hidden grid.
     QTableWidget* grid = child<QTableWidget>(w, "GRDUSER");
