@@ -30,9 +30,13 @@ void Canvas::text(const QRectF& cell, const QString& text, const QFont& font, in
     m_painter.save();
     m_painter.setFont(font);
     const QRectF r = device(cell);
-    m_painter.setClipRect(r);
-    if (!(flags & Qt::TextWordWrap) ||
-        QFontMetricsF(font, m_painter.device()).horizontalAdvance(text) <= r.width())
+    const QFontMetricsF metrics(font, m_painter.device());
+    const bool fits = metrics.horizontalAdvance(text) <= r.width() &&
+                      metrics.height() <= r.height() && !text.contains(QLatin1Char('\n'));
+    // Text that fits needs no clip; a page of rows draws many cells.
+    if (!fits)
+        m_painter.setClipRect(r);
+    if (fits || !(flags & Qt::TextWordWrap))
         m_painter.drawText(r, flags & ~Qt::TextWordWrap, text);
     else
         wrapped(r, text, font, flags);
