@@ -16,18 +16,13 @@
 #include "registers/tfrmgellst.h"
 #include "registers/tfrmresim.h"
 
-#include <firebird/Interface.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -108,17 +103,6 @@ QString benchFile()
     });
 }
 
-// The screens never ask anything here; opening the entry screen from the
-// list returns at once, so that only the list's own return is measured.
-class NoPrompts : public core::Prompter {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool printDialog(QPrinter&, bool) override { return false; }
-    int runModal(QDialog&) override { return 0; }
-};
-
 // The incoming screens of the program on the bench file.
 struct Program {
     core::TDM dm;
@@ -154,63 +138,9 @@ Program& program()
     return *theProgram;
 }
 
-// Fetches every row of a statement with literal values, as a program can
-// do at the very least, and returns the row count.
-class Bare {
-public:
-    Bare()
-    {
-        using namespace Firebird;
-        const QByteArray path = benchFile().toLocal8Bit();
-        m_master = fb_get_master_interface();
-        ThrowStatusWrapper st(m_master->getStatus());
-        m_prov = m_master->getDispatcher();
-        IXpbBuilder* dpb =
-            m_master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-        dpb->insertString(&st, isc_dpb_password, "masterkey");
-        m_att = m_prov->attachDatabase(&st, path.constData(), dpb->getBufferLength(&st),
-                                       dpb->getBuffer(&st));
-        dpb->dispose();
-    }
-    ~Bare()
-    {
-        Firebird::ThrowStatusWrapper st(m_master->getStatus());
-        m_att->detach(&st);
-        m_prov->release();
-    }
-    int fetch(const QString& sql)
-    {
-        using namespace Firebird;
-        ThrowStatusWrapper st(m_master->getStatus());
-        const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                     isc_tpb_rec_version, isc_tpb_wait};
-        ITransaction* tra = m_att->startTransaction(&st, sizeof tpb, tpb);
-        const QByteArray text = sql.toUtf8();
-        IStatement* stmt =
-            m_att->prepare(&st, tra, 0, text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
-        IMessageMetadata* meta = stmt->getOutputMetadata(&st);
-        std::vector<unsigned char> buffer(meta->getMessageLength(&st));
-        IResultSet* rs = stmt->openCursor(&st, tra, nullptr, nullptr, meta, 0);
-        int rows = 0;
-        while (rs->fetchNext(&st, buffer.data()) == IStatus::RESULT_OK)
-            ++rows;
-        rs->close(&st);
-        meta->release();
-        stmt->free(&st);
-        tra->commit(&st);
-        return rows;
-    }
-
-private:
-    Firebird::IMaster* m_master = nullptr;
-    Firebird::IProvider* m_prov = nullptr;
-    Firebird::IAttachment* m_att = nullptr;
-};
-
-Bare& bare()
+bench::BareConnection& bare()
 {
-    static Bare b;
+    static bench::BareConnection b(benchFile());
     return b;
 }
 
@@ -282,8 +212,8 @@ struct FilterCase {
     const char* bareCondition;
 };
 const FilterCase FilterCases[] = {
-    {"cmbKurum", "Kurum 017 Müdürlüğü", "WHERE D.DKOD=17"},
-    {"cmbBirim", "Birim 05 İşleri", "WHERE B.BKOD=5"},
+    {"cmbKurum", "Kurum 017 Müdürlüğü", "WHERE D.DKOD=17 AND G1.DKOD=17"},
+    {"cmbBirim", "Birim 05 İşleri", "WHERE B.BKOD=5 AND G1.BKOD=5"},
     {"cmbCevap", "Cevap Bekleyen", "WHERE CEVDUR='E' AND ILGNO=0"},
     {"cmbGizlilik", "Gizli", "WHERE GIZDER='G'"},
 };
@@ -361,18 +291,5 @@ BENCHMARK(BareLeafCodes)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchFile();
-    NoPrompts prompts;
-    core::Prompter::install(&prompts);
-    {
-        Program p;
-        theProgram = &p;
-        benchmark::RunSpecifiedBenchmarks();
-        theProgram = nullptr;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithScreens(argc, argv, theProgram, benchFile);
 }

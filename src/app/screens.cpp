@@ -13,6 +13,7 @@
 #include "access/tfrmuserstan.h"
 #include "core/prompter.h"
 #include "lists/details.h"
+#include "lists/ledgers.h"
 #include "lists/pickers.h"
 #include "refdata/codetableeditor.h"
 #include "refdata/tfrmgentan.h"
@@ -76,17 +77,18 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     s.outgoingList = new registers::TFRMGIDLST(dm, ctx, *s.outgoingEntry, &menu);
     s.petitionEntry = new registers::TFRMDILEKCE(dm, ctx, *s.filePlanPicker, &menu);
     s.petitionList = new registers::TFRMDILLST(dm, ctx, *s.petitionEntry, *s.petitionPicker, &menu);
-    // TFRMGENLST       -> MenuEntry::GenelListe (never visible)
-    // TFRMGELLIST      -> MenuEntry::GelenYazilarListesi
-    // TQRPGELLIST, TQRPGELDEF1, TQRPGELDEF2
+    s.generalList = new lists::TFRMGENLST(dm, ctx, &menu);
+    s.incomingLedger = new lists::TFRMGELLIST(dm, ctx, &menu);
+    // TQRPGELLIST, TQRPGELDEF1, TQRPGELDEF2: made with TFRMGELLIST above.
     s.incomingDetail = new lists::TFRMGELDET(dm, ctx, &menu);
     s.system = new TFRMSYSTEM(dm, ctx, &menu);
-    // TFRMGIDLIST      -> MenuEntry::GidenYazilarListesi
+    s.outgoingLedger = new lists::TFRMGIDLIST(dm, ctx, &menu);
     s.outgoingDetail = new lists::TFRMGIDDET(dm, ctx, &menu);
-    // TQRPGIDLIST, TQRPGIDDEF1, TQRPGIDDEF2, TQRPDILLIST
+    // TQRPGIDLIST, TQRPGIDDEF1, TQRPGIDDEF2: made with TFRMGIDLIST above;
+    // TQRPDILLIST with TFRMDILLIST below.
     s.petitionDetail = new lists::TFRMDILDET(dm, ctx, &menu);
-    // TFRMDILLIST      -> MenuEntry::DilekcelerListesi
-    // TQRPDILDEF1
+    s.petitionLedger = new lists::TFRMDILLIST(dm, ctx, &menu);
+    // TQRPDILDEF1: made with TFRMDILLIST above.
     // TFRMMETIN
     s.about = new TFRMABOUT(&menu);
     // TFRMTEXT1
@@ -103,6 +105,17 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     opens(menu, MenuEntry::GelenEvrak, s.incomingList);
     opens(menu, MenuEntry::GidenEvrak, s.outgoingList);
     opens(menu, MenuEntry::Dilekce, s.petitionList);
+    // The ledgers and the general list open the detail views (and the
+    // petition picker) made after them in the order.
+    s.generalList->setDetailViews(s.incomingDetail, s.outgoingDetail, s.petitionDetail);
+    s.incomingLedger->setDetailView(s.incomingDetail);
+    s.outgoingLedger->setDetailView(s.outgoingDetail);
+    s.petitionLedger->setDetailView(s.petitionDetail);
+    s.petitionLedger->setPicker(s.petitionPicker);
+    opens(menu, MenuEntry::GenelListe, s.generalList);
+    opens(menu, MenuEntry::GelenYazilarListesi, s.incomingLedger);
+    opens(menu, MenuEntry::GidenYazilarListesi, s.outgoingLedger);
+    opens(menu, MenuEntry::DilekcelerListesi, s.petitionLedger);
     // "Genel Tanımlar": the main window refreshes itself after it closes.
     opens(menu, MenuEntry::GenelTanimlar, s.generalDefinitions);
     opens(menu, MenuEntry::BirimTanimlari, s.departments);

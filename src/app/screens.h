@@ -29,6 +29,10 @@ class TFRMDILBUL;
 class TFRMGELDET;
 class TFRMGIDDET;
 class TFRMDILDET;
+class TFRMGENLST;
+class TFRMGELLIST;
+class TFRMGIDLIST;
+class TFRMDILLIST;
 } // namespace lists
 namespace registers {
 class TFRMGELEN;
@@ -65,6 +69,10 @@ struct ProgramScreens {
     lists::TFRMGELDET* incomingDetail = nullptr;
     lists::TFRMGIDDET* outgoingDetail = nullptr;
     lists::TFRMDILDET* petitionDetail = nullptr;
+    lists::TFRMGENLST* generalList = nullptr;
+    lists::TFRMGELLIST* incomingLedger = nullptr;
+    lists::TFRMGIDLIST* outgoingLedger = nullptr;
+    lists::TFRMDILLIST* petitionLedger = nullptr;
     registers::TFRMRESIM* picture = nullptr;
     registers::TFRMGELEN* incomingEntry = nullptr;
     registers::TFRMGELLST* incomingList = nullptr;

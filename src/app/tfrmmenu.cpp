@@ -93,7 +93,9 @@ const std::vector<TFRMMENU::EntryInfo>& TFRMMENU::entries()
         {E::GelenEvrak, EvrakIslemleri, "Gelen Evrak", 1, "mnuGelenEvrak", false},
         {E::GidenEvrak, EvrakIslemleri, "Giden Evrak", 2, "mnuGidenEvrak", false},
         {E::Dilekce, EvrakIslemleri, "Dilekçe", 3, "mnuDilekce", false},
-        {E::GenelListe, Raporlar, "Genel Liste", 0, "mnuGenelListe", true},
+        // Not guarded by MENUYAP: offered to a user whose right 11 lets
+        // them in (below), and to everyone when no login is asked for.
+        {E::GenelListe, Raporlar, "Genel Liste", 0, "mnuGenelListe", false},
         {E::GelenYazilarListesi, Raporlar, "Gelen Yazılar Listesi", 12, "mnuGelenYazilarListesi",
          false},
         {E::GidenYazilarListesi, Raporlar, "Giden Yazılar Listesi", 13, "mnuGidenYazilarListesi",
@@ -370,6 +372,10 @@ bool TFRMMENU::enterFile()
         m_ctx.UserName = m_screens.login->typedUserName();
         showUser();
         MENUYAP(m_ctx, *this);
+        const bool generalList = HAKBUL(m_ctx, QStringLiteral("11")).G == QLatin1String("E");
+        m_actions.at(MenuEntry::GenelListe)->setVisible(generalList);
+        if (generalList)
+            m_menus.at(QStringLiteral("Raporlar"))->menuAction()->setVisible(true);
     }
 
     switch (core::VERKONT(m_dm, m_ctx)) {

@@ -1,9 +1,11 @@
 #include "canvas.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace report {
 
@@ -28,9 +30,49 @@ void Canvas::text(const QRectF& cell, const QString& text, const QFont& font, in
     m_painter.save();
     m_painter.setFont(font);
     const QRectF r = device(cell);
-    m_painter.setClipRect(r);
-    m_painter.drawText(r, flags, text);
+    const QFontMetricsF metrics(font, m_painter.device());
+    const bool fits = metrics.horizontalAdvance(text) <= r.width() &&
+                      metrics.height() <= r.height() && !text.contains(QLatin1Char('\n'));
+    // Text that fits needs no clip; a page of rows draws many cells.
+    if (!fits)
+        m_painter.setClipRect(r);
+    if (fits || !(flags & Qt::TextWordWrap))
+        m_painter.drawText(r, flags & ~Qt::TextWordWrap, text);
+    else
+        wrapped(r, text, font, flags);
     m_painter.restore();
+}
+
+void Canvas::wrapped(const QRectF& r, const QString& text, const QFont& font, int flags)
+{
+    // Only the lines that fit whole: a row of fixed height shows no half
+    // line at its lower edge.
+    QTextLayout layout(text, font, m_painter.device());
+    QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double height = 0;
+    int fitted = 0;
+    for (;;) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(r.width());
+        if (fitted > 0 && height + line.height() > r.height() + 0.01)
+            break;
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        ++fitted;
+    }
+    layout.endLayout();
+    double top = r.top();
+    if (flags & Qt::AlignVCenter)
+        top += (r.height() - height) / 2;
+    else if (flags & Qt::AlignBottom)
+        top += r.height() - height;
+    for (int i = 0; i < fitted; ++i)
+        layout.lineAt(i).draw(&m_painter, QPointF(r.left(), top));
 }
 
 void Canvas::image(const QRectF& frame, const QImage& image, bool stretch)

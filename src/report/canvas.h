@@ -20,7 +20,8 @@ public:
     double height() const { return m_height; }
 
     // Text inside a cell: cut at the cell's edges; with Qt::TextWordWrap in
-    // flags it wraps inside the cell and what does not fit is cut.
+    // flags it wraps inside the cell and the lines that do not fit whole are
+    // left out.
     void text(const QRectF& cell, const QString& text, const QFont& font,
               int flags = Qt::AlignLeft | Qt::AlignVCenter);
     // A picture in a frame, stretched to it or kept at its proportions.
@@ -36,6 +37,7 @@ public:
 
 private:
     QRectF device(const QRectF& mm) const;
+    void wrapped(const QRectF& deviceCell, const QString& text, const QFont& font, int flags);
 
     QPainter& m_painter;
     double m_dotsPerMm;

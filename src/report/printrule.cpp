@@ -2,15 +2,16 @@
 
 #include "layout.h"
 
+#include "core/errors.h"
 #include "core/prompter.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace report {
@@ -24,14 +25,16 @@ PreviewWindow::PreviewWindow(Layout& layout, std::unique_ptr<QPrinter> printer, 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("previewPages"));
     connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* p) {
-        QPainter painter(p);
-        m_layout.render(painter, *p);
+        core::guarded([this, p] {
+            QPainter painter(p);
+            m_layout.render(painter, *p);
+        });
     });
     auto* btnYazdir = new QPushButton(QStringLiteral("Yazdır"), this);
     btnYazdir->setObjectName(QStringLiteral("btnYazdir"));
     auto* btnKapat = new QPushButton(QStringLiteral("Kapat"), this);
     btnKapat->setObjectName(QStringLiteral("btnKapat"));
-    connect(btnYazdir, &QPushButton::clicked, this, &PreviewWindow::print);
+    connect(btnYazdir, &QPushButton::clicked, this, [this] { core::guarded([this] { print(); }); });
     connect(btnKapat, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnYazdir);
@@ -62,20 +65,39 @@ void PreviewWindow::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
+PrintError::PrintError(const QString& what) : std::runtime_error(what.toStdString()) {}
+
+namespace {
+
+// Every copy of the layout on a device that has begun; a page the device
+// cannot start stops the printing.
+int renderCopies(Layout& layout, QPainter& painter, QPagedPaintDevice& device, int copies)
+{
+    int pages = 0;
+    for (int c = 0; c < copies; ++c) {
+        if (c > 0 && !device.newPage())
+            throw PrintError(QStringLiteral("the device refused a new page"));
+        pages += layout.render(painter, device);
+    }
+    if (!painter.end())
+        throw PrintError(QStringLiteral("the pages could not be finished"));
+    return pages;
+}
+
+} // namespace
+
 int printTo(Layout& layout, QPrinter& printer)
 {
     printer.setPageLayout(layout.pageLayout());
     // Where the printer cannot make copies itself (a PDF file), each copy
     // is rendered in turn.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    QPainter painter(&printer);
-    int pages = 0;
-    for (int c = 0; c < copies; ++c) {
-        if (c > 0)
-            printer.newPage();
-        pages += layout.render(painter, printer);
-    }
-    return pages;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw PrintError(QStringLiteral("the printer %1 could not start")
+                             .arg(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                     : printer.outputFileName()));
+    return renderCopies(layout, painter, printer, copies);
 }
 
 int exportPdf(Layout& layout, const QString& path)
@@ -83,8 +105,10 @@ int exportPdf(Layout& layout, const QString& path)
     QPdfWriter writer(path);
     writer.setResolution(300);
     writer.setPageLayout(layout.pageLayout());
-    QPainter painter(&writer);
-    return layout.render(painter, writer);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw PrintError(QStringLiteral("the PDF file %1 could not be written").arg(path));
+    return renderCopies(layout, painter, writer, 1);
 }
 
 PrintOutcome printLayout(Layout& layout, const QString& previewSetting, PrintDialogKind dialog,

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 class QPrinter;
 class QPrintPreviewWidget;
@@ -25,7 +26,8 @@ public:
     Layout& layout() const { return m_layout; }
     int pageCount() const;
     QPrinter& printer() const { return *m_printer; }
-    // Prints what the preview shows, with the copies chosen.
+    // Prints what the preview shows, with the copies chosen; its button
+    // reports a failure through the application error handler.
     void print();
 
 signals:
@@ -47,17 +49,25 @@ enum class PrintDialogKind { System, LayoutSetup };
 enum class PreviewChoice { BySetting, Always };
 
 struct PrintOutcome {
-    bool printed = false;               // sent to the printer
-    QPointer<PreviewWindow> preview;    // opened instead
+    bool printed = false;            // sent to the printer
+    QPointer<PreviewWindow> preview; // opened instead
 };
 
 // The one print rule of every layout: the dialog (cancelled: nothing
 // happens), the copy count, then the preview when previewSetting is "E" or
 // the caller always previews, else straight to the printer. When the preview
-// closes, afterPreview runs (a screen counts it as its activation).
+// closes, afterPreview runs (a screen counts it as its activation). A
+// printer that fails throws PrintError.
 PrintOutcome printLayout(Layout& layout, const QString& previewSetting, PrintDialogKind dialog,
                          PreviewChoice preview, QWidget* caller,
                          std::function<void()> afterPreview = {});
+
+// A printer that cannot start, a page it cannot begin or a file that cannot
+// be written: thrown to the application error handler, never left silent.
+class PrintError : public std::runtime_error {
+public:
+    explicit PrintError(const QString& what);
+};
 
 // Renders every copy of the layout on the printer; returns the pages printed.
 int printTo(Layout& layout, QPrinter& printer);

@@ -148,12 +148,15 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     EXPECT_EQ(text(w, "lblBaslik"), "GELEN / GİDEN EVRAK PROGRAMI");
     EXPECT_EQ(m_quits, 0);
 
-    // Every entry with its caption; no login: all visible but the two that
-    // never are; the entries whose screens exist are live, the others
+    // Every entry with its caption; no login: all visible but the one that
+    // never is; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {"Gelen Evrak",     "Giden Evrak",           "Dilekçe",
-                              "Genel Tanımlar",  "Kullanıcı Tanımları",   "Birim Tanımları",
-                              "Kurum Tanımları", "Evrak Cinsi Tanımları", "Şifre Değiş"};
+    const QStringList live = {
+        "Gelen Evrak",        "Giden Evrak",           "Dilekçe",
+        "Genel Liste",        "Gelen Yazılar Listesi", "Giden Yazılar Listesi",
+        "Dilekçeler Listesi", "Genel Tanımlar",        "Kullanıcı Tanımları",
+        "Birim Tanımları",    "Kurum Tanımları",       "Evrak Cinsi Tanımları",
+        "Şifre Değiş"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
@@ -168,12 +171,11 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
             }
     }
     EXPECT_EQ(shown, QStringList({"Evrak İşlemleri", "  Gelen Evrak", "  Giden Evrak", "  Dilekçe",
-                                  "Raporlar", "  Gelen Yazılar Listesi", "  Giden Yazılar Listesi",
-                                  "  Dilekçeler Listesi", "Parametreler", "  Genel Tanımlar",
-                                  "  Kullanıcı Tanımları", "  Birim Tanımları", "  Kurum Tanımları",
-                                  "  Evrak Cinsi Tanımları", "  Evrak Şablonu", "  Şifre Değiş",
-                                  "&Program Sonu"}));
-    EXPECT_FALSE(w.entryAction(MenuEntry::GenelListe)->isVisible());
+                                  "Raporlar", "  Genel Liste", "  Gelen Yazılar Listesi",
+                                  "  Giden Yazılar Listesi", "  Dilekçeler Listesi", "Parametreler",
+                                  "  Genel Tanımlar", "  Kullanıcı Tanımları", "  Birim Tanımları",
+                                  "  Kurum Tanımları", "  Evrak Cinsi Tanımları", "  Evrak Şablonu",
+                                  "  Şifre Değiş", "&Program Sonu"}));
     EXPECT_FALSE(w.entryAction(MenuEntry::DosyaKontrolIslemi)->isVisible());
 }
 
@@ -365,7 +367,7 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     TempDatabase file;
     file.exec("UPDATE TANIM SET UDUR='1'");
     file.exec("UPDATE USERS SET ACIK=:A WHERE USR='VELOR'", {QStringLiteral("Yazı İşleri Şefi")});
-    file.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD IN (1,2,3,12)");
+    file.exec("UPDATE RIGHTS SET G='H' WHERE HNO=1 AND KOD IN (1,2,3,11,12)");
     file.database().commit();
     pointAt(file.folder());
 
@@ -380,6 +382,8 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     EXPECT_TRUE(child<QMenu>(w, "mnuRaporlar")->menuAction()->isVisible());
     EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
     EXPECT_TRUE(w.entryAction(MenuEntry::GidenYazilarListesi)->isVisible());
+    // "Genel Liste" follows right 11.
+    EXPECT_FALSE(w.entryAction(MenuEntry::GenelListe)->isVisible());
     EXPECT_TRUE(child<QMenu>(w, "mnuParametreler")->menuAction()->isVisible());
     // The rights loaded into the hidden grid.
     QTableWidget* grid = child<QTableWidget>(w, "GRDUSER");

@@ -23,8 +23,9 @@ QStringList columnsOf(TempDatabase& t, const QString& table)
 
 int primaryKeys(TempDatabase& t)
 {
-    return t.scalar(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS "
-                                   "WHERE RDB$CONSTRAINT_TYPE='PRIMARY KEY'"))
+    return t
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS "
+                               "WHERE RDB$CONSTRAINT_TYPE='PRIMARY KEY'"))
         .toInt();
 }
 
@@ -33,13 +34,15 @@ TEST(Schema, NewFileIsAtTheCurrentVersion)
     TempDatabase t;
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.002"));
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT COUNT(*) FROM TANIM")), QStringLiteral("1"));
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT USR FROM USERS WHERE HNO=1")), QStringLiteral("VELOR"));
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT USR FROM USERS WHERE HNO=1")),
+              QStringLiteral("VELOR"));
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT COUNT(*) FROM RIGHTS WHERE HNO=1 AND G='E'")),
               QString::number(db::rightCodes().size()));
     EXPECT_EQ(columnsOf(t, QStringLiteral("GIDEN")),
-              QStringList({"KAYNO", "GIDNO", "GIDTAR", "EVSAY", "EVTAR", "EKOD", "KONU", "BKOD", "DKOD",
-                           "EKSAY", "EK", "ZDUR", "ZNO", "ZTAR", "GIZDER", "TESADI", "TESGOR", "CEVDUR",
-                           "CEVNO", "ILGNO", "DOSYA", "BIRIM", "BSIRNO", "GSIRNO", "ILGDUR", "SDP"}));
+              QStringList({"KAYNO",  "GIDNO",  "GIDTAR", "EVSAY",  "EVTAR", "EKOD",  "KONU",
+                           "BKOD",   "DKOD",   "EKSAY",  "EK",     "ZDUR",  "ZNO",   "ZTAR",
+                           "GIZDER", "TESADI", "TESGOR", "CEVDUR", "CEVNO", "ILGNO", "DOSYA",
+                           "BIRIM",  "BSIRNO", "GSIRNO", "ILGDUR", "SDP"}));
     EXPECT_EQ(columnsOf(t, QStringLiteral("TEXT")), QStringList({"HARNO", "KAYNO", "METIN"}));
     EXPECT_EQ(columnsOf(t, QStringLiteral("BIRIM")), QStringList({"BKOD", "BIRIM", "YET", "GOR"}));
     EXPECT_EQ(columnsOf(t, QStringLiteral("SABLON")), QStringList({"KAYNO", "ACIK", "METIN"}));
@@ -57,7 +60,8 @@ TEST(Schema, OldestFileLacksWhatTheUpgradesAdd)
     EXPECT_TRUE(columnsOf(t, QStringLiteral("SDP")).isEmpty());
     EXPECT_TRUE(columnsOf(t, QStringLiteral("SABLON")).isEmpty());
     EXPECT_EQ(primaryKeys(t), 0);
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT USR FROM USERS WHERE HNO=1")), QStringLiteral("VELOR"));
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT USR FROM USERS WHERE HNO=1")),
+              QStringLiteral("VELOR"));
 }
 
 TEST(Schema, SubstrTakesFirstToLastBothIncluded)
@@ -79,7 +83,8 @@ TEST(Schema, SubstrTakesFirstToLastBothIncluded)
         EXPECT_EQ(t.scalar(QStringLiteral("SELECT SUBSTR(:S,:F,:L) FROM RDB$DATABASE"),
                            {c.text, c.first, c.last}),
                   c.expected);
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT CAST(SUBSTR('05.03.2024',4,5) AS SMALLINT) FROM RDB$DATABASE")),
+    EXPECT_EQ(t.scalar(QStringLiteral(
+                  "SELECT CAST(SUBSTR('05.03.2024',4,5) AS SMALLINT) FROM RDB$DATABASE")),
               QStringLiteral("3"));
 }
 
@@ -91,21 +96,24 @@ TEST(Schema, KaynoIsOneSequenceForIncomingAndOutgoing)
         drawn << t.scalar(QStringLiteral("SELECT GEN_ID(GEN_GELKAYNO,1) YENINO FROM RDB$DATABASE"));
     EXPECT_EQ(drawn, QStringList({"1", "2", "3", "4"}));
     t.database().rollback();
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT GEN_ID(GEN_GELKAYNO,1) FROM RDB$DATABASE")), QStringLiteral("5"));
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT GEN_ID(GEN_GELKAYNO,1) FROM RDB$DATABASE")),
+              QStringLiteral("5"));
 }
 
 TEST(Schema, RegisterNumberMaximumUsesADescendingIndex)
 {
     TempDatabase t;
     for (const char* table : {"GELEN", "GIDEN", "DILEKCE"}) {
-        const QString column = QLatin1String(table) == QLatin1String("GELEN")   ? QStringLiteral("GELNO")
-                               : QLatin1String(table) == QLatin1String("GIDEN") ? QStringLiteral("GIDNO")
-                                                                                : QStringLiteral("DILNO");
-        EXPECT_EQ(t.scalar(QStringLiteral("SELECT I.RDB$INDEX_TYPE FROM RDB$INDICES I JOIN "
-                                          "RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=I.RDB$INDEX_NAME "
-                                          "WHERE I.RDB$RELATION_NAME=:T AND S.RDB$FIELD_NAME=:C"),
-                           {QLatin1String(table), column}),
-                  QStringLiteral("1"))
+        const QString column =
+            QLatin1String(table) == QLatin1String("GELEN")   ? QStringLiteral("GELNO")
+            : QLatin1String(table) == QLatin1String("GIDEN") ? QStringLiteral("GIDNO")
+                                                             : QStringLiteral("DILNO");
+        EXPECT_EQ(
+            t.scalar(QStringLiteral("SELECT I.RDB$INDEX_TYPE FROM RDB$INDICES I JOIN "
+                                    "RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=I.RDB$INDEX_NAME "
+                                    "WHERE I.RDB$RELATION_NAME=:T AND S.RDB$FIELD_NAME=:C"),
+                     {QLatin1String(table), column}),
+            QStringLiteral("1"))
             << table;
     }
 }
@@ -116,13 +124,16 @@ TEST(Schema, IndexesAreAddedOnceToAFileThatLacksThem)
     EXPECT_TRUE(db::ensureIndexes(t.database()).isEmpty());
     t.database().executeImmediate(QStringLiteral("DROP INDEX IDX_GELEN_GELNO"));
     t.database().executeImmediate(QStringLiteral("DROP INDEX IDX_DISKUR_DKOD"));
+    t.database().executeImmediate(QStringLiteral("DROP INDEX IDX_DILEKCE_DILTAR"));
     t.database().commit();
-    EXPECT_EQ(db::ensureIndexes(t.database()), QStringList({"IDX_GELEN_GELNO", "IDX_DISKUR_DKOD"}));
+    EXPECT_EQ(db::ensureIndexes(t.database()),
+              QStringList({"IDX_GELEN_GELNO", "IDX_DILEKCE_DILTAR", "IDX_DISKUR_DKOD"}));
     EXPECT_TRUE(db::ensureIndexes(t.database()).isEmpty());
 
     // An index of the same column made elsewhere under another name counts.
     t.database().executeImmediate(QStringLiteral("DROP INDEX IDX_GIDEN_GIDNO"));
-    t.database().executeImmediate(QStringLiteral("CREATE DESCENDING INDEX GIDEN_IDX1 ON GIDEN (GIDNO)"));
+    t.database().executeImmediate(
+        QStringLiteral("CREATE DESCENDING INDEX GIDEN_IDX1 ON GIDEN (GIDNO)"));
     t.database().commit();
     EXPECT_TRUE(db::ensureIndexes(t.database()).isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "lists/pickers.h"
 #include "registry.h"
 #include "support/promptscript.h"
+#include "support/screens.h"
 #include "support/testdb.h"
 
 #include <QApplication>
@@ -20,25 +21,12 @@ using liststest::Document;
 using liststest::Petition;
 using liststest::Register;
 using liststest::Registry;
+using testsupport::child;
+using testsupport::open;
 using testsupport::PromptScript;
 using testsupport::TempDatabase;
 
 namespace {
-
-void open(QWidget& screen)
-{
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
-}
-
-template <class T> T& child(QWidget& screen, const char* name)
-{
-    T* w = screen.findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        throw std::runtime_error(std::string("no widget ") + name);
-    return *w;
-}
 
 widgets::DataGrid& grid(QWidget& picker)
 {

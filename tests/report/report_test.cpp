@@ -1,16 +1,22 @@
 #include "report/canvas.h"
 #include "report/layout.h"
 #include "report/printrule.h"
+#include "report/table.h"
 #include "support/promptscript.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using testsupport::PromptScript;
+using testsupport::TempDatabase;
 
 namespace {
 
@@ -35,19 +41,22 @@ struct Book {
     explicit Book(int n) : rows(n)
     {
         layout.setBands({.headerHeight = 30,
-                         .header = [this](report::Canvas& c, double y, int page) {
-                             headerPages << page;
-                             c.text({0, y, c.width(), 10}, QStringLiteral("GELEN YAZILAR DEFTERİ"),
-                                    QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold),
-                                    Qt::AlignCenter);
-                         },
+                         .header =
+                             [this](report::Canvas& c, double y, int page) {
+                                 headerPages << page;
+                                 c.text({0, y, c.width(), 10},
+                                        QStringLiteral("GELEN YAZILAR DEFTERİ"),
+                                        QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold),
+                                        Qt::AlignCenter);
+                             },
                          .rowHeight = 6,
                          .rowCount = [this] { return rows; },
-                         .row = [this](report::Canvas& c, double y, int, int no) {
-                             running << no;
-                             c.text({0, y, 8, 6}, QString::number(no), QFont(), Qt::AlignRight);
-                             c.line({0, y + 6}, {c.width(), y + 6}, 0.1);
-                         },
+                         .row =
+                             [this](report::Canvas& c, double y, int, int no) {
+                                 running << no;
+                                 c.text({0, y, 8, 6}, QString::number(no), QFont(), Qt::AlignRight);
+                                 c.line({0, y + 6}, {c.width(), y + 6}, 0.1);
+                             },
                          .summaryHeight = 5,
                          .summary = [this](report::Canvas&, double) { ++summaries; }});
     }
@@ -84,8 +93,9 @@ TEST(PrintRule, CancelledDialogPrintsNothing)
     PromptScript prompts;
     prompts.expectPrintDialog(false);
     Book book(3);
-    const report::PrintOutcome out = report::printLayout(
-        book.layout, QStringLiteral("E"), report::PrintDialogKind::System, report::PreviewChoice::BySetting, nullptr);
+    const report::PrintOutcome out =
+        report::printLayout(book.layout, QStringLiteral("E"), report::PrintDialogKind::System,
+                            report::PreviewChoice::BySetting, nullptr);
     EXPECT_FALSE(out.printed);
     EXPECT_TRUE(out.preview.isNull());
     EXPECT_TRUE(book.headerPages.isEmpty());
@@ -98,8 +108,9 @@ TEST(PrintRule, DirectPrintingSendsTheChosenCopies)
     PromptScript prompts;
     prompts.expectPrintDialog(true, 2, pdf);
     Book book(30);
-    const report::PrintOutcome out = report::printLayout(
-        book.layout, QStringLiteral("H"), report::PrintDialogKind::System, report::PreviewChoice::BySetting, nullptr);
+    const report::PrintOutcome out =
+        report::printLayout(book.layout, QStringLiteral("H"), report::PrintDialogKind::System,
+                            report::PreviewChoice::BySetting, nullptr);
     EXPECT_TRUE(out.printed);
     EXPECT_TRUE(out.preview.isNull());
     EXPECT_EQ(book.layout.copyCount(), 2);
@@ -126,8 +137,8 @@ TEST(PrintRule, PreviewBySettingOrAlwaysAndItsClosingCallsBack)
         int callbacks = 0;
         QWidget caller;
         const report::PrintOutcome out =
-            report::printLayout(book.layout, c.setting, report::PrintDialogKind::LayoutSetup, c.choice, &caller,
-                                [&] { ++callbacks; });
+            report::printLayout(book.layout, c.setting, report::PrintDialogKind::LayoutSetup,
+                                c.choice, &caller, [&] { ++callbacks; });
         EXPECT_FALSE(out.printed);
         ASSERT_FALSE(out.preview.isNull());
         EXPECT_TRUE(out.preview->isVisible());
@@ -136,6 +147,146 @@ TEST(PrintRule, PreviewBySettingOrAlwaysAndItsClosingCallsBack)
         QApplication::processEvents();
         EXPECT_EQ(callbacks, 1);
     }
+}
+
+// n rows of a register's result, made by the engine: the running number I,
+// a subject with Turkish letters and a reply number.
+QString rowsSql(int n)
+{
+    return QStringLiteral(
+               "WITH D AS (SELECT 0 X FROM RDB$DATABASE UNION ALL SELECT 1 FROM RDB$DATABASE UNION "
+               "ALL "
+               "SELECT 2 FROM RDB$DATABASE UNION ALL SELECT 3 FROM RDB$DATABASE UNION ALL SELECT 4 "
+               "FROM "
+               "RDB$DATABASE UNION ALL SELECT 5 FROM RDB$DATABASE UNION ALL SELECT 6 FROM "
+               "RDB$DATABASE "
+               "UNION ALL SELECT 7 FROM RDB$DATABASE UNION ALL SELECT 8 FROM RDB$DATABASE UNION "
+               "ALL "
+               "SELECT 9 FROM RDB$DATABASE) "
+               "SELECT * FROM (SELECT A.X*1000+B.X*100+C.X*10+E.X+1 I, "
+               "CAST('Çığ düşmesi öncesi şube ağı İzmir' AS VARCHAR(60)) KONU, 1234 CEVNO, "
+               "CAST('E' AS VARCHAR(1)) CEVDUR FROM D A, D B, D C, D E) WHERE I<=%1 ORDER BY I")
+        .arg(n);
+}
+
+report::TableSpec bookSpec(double rowHeight, bool pageNumbers)
+{
+    using report::CellValue;
+    using report::ValueFormat;
+    return {
+        .name = QStringLiteral("TQRTEST"),
+        .title = QStringLiteral("GELEN YAZILAR DEFTERİ"),
+        .pageNumbers = pageNumbers,
+        .rowHeight = rowHeight,
+        .columns = {
+            {8, {}, {{"Sıra"}, {"No"}}, {{{QString(), Qt::AlignRight, ValueFormat::RowNumber}}}},
+            {100, QStringLiteral("GELEN YAZININ"), {{"Özü"}}, {{{QStringLiteral("KONU")}}}},
+            {30,
+             {},
+             {{"Cevap"}, {"No", "Tarih"}},
+             {{{QStringLiteral("CEVNO"), Qt::AlignRight, ValueFormat::Grouped},
+               {QStringLiteral("CEVTAR")}}}}}};
+}
+
+TEST(TableLayout, ValuesPrintInTheirFormats)
+{
+    TempDatabase t;
+    db::Query q(t.database());
+    q.setSql(
+        QStringLiteral("SELECT 0 A, 1234 B, 123456 C, CAST(NULL AS INTEGER) D, CAST('E' AS "
+                       "VARCHAR(1)) E, CAST('H' AS VARCHAR(1)) F, CAST('Ağaç' AS VARCHAR(10)) G "
+                       "FROM RDB$DATABASE"));
+    q.open();
+    using report::ValueFormat;
+    const QChar sep = QLocale().groupSeparator().at(0);
+    struct Case {
+        QString field;
+        ValueFormat format;
+        QString printed;
+    };
+    const Case cases[] = {
+        {QStringLiteral("A"), ValueFormat::Grouped, QString()}, // no digits at all for 0
+        {QStringLiteral("B"), ValueFormat::Grouped,
+         QStringLiteral("1") + sep + QStringLiteral("234 ")},
+        {QStringLiteral("C"), ValueFormat::Grouped,
+         QStringLiteral("123") + sep + QStringLiteral("456 ")},
+        {QStringLiteral("D"), ValueFormat::Grouped, QString()},
+        {QStringLiteral("B"), ValueFormat::Displayed, QStringLiteral("1234")},
+        {QStringLiteral("E"), ValueFormat::ReplyExpected, QStringLiteral("Cevap Bekleniyor")},
+        {QStringLiteral("F"), ValueFormat::ReplyExpected, QString()},
+        {QStringLiteral("G"), ValueFormat::Displayed, QStringLiteral("Ağaç")},
+        {QStringLiteral("ILGNO"), ValueFormat::Grouped, QString()}, // a column the result lacks
+        {QString(), ValueFormat::Displayed, QString()},             // ruled for handwriting
+        {QString(), ValueFormat::RowNumber, QStringLiteral("27")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(report::cellText({c.field, Qt::AlignLeft, c.format}, *q.result(),
+                                   q.columnIndex(c.field), 0, 27),
+                  c.printed)
+            << c.field.toStdString();
+}
+
+// A4 landscape, 190 mm of height: the book's heading block takes 31 mm and
+// leaves room for 26 rows of 6 mm, the list's 26 mm for 21 rows of 7.5 mm;
+// the closing line needs 5 mm after the last row.
+TEST(TableLayout, PagesFollowTheRowHeightAndTheClosingLineComesOnce)
+{
+    TempDatabase t;
+    QTemporaryDir dir;
+    struct Case {
+        double rowHeight;
+        bool groups;
+        int rows;
+        int pages;
+    };
+    const Case cases[] = {{6, true, 0, 1},     {6, true, 25, 1},      {6, true, 26, 2},
+                          {6, true, 27, 2},    {6, true, 2000, 77},   {7.5, false, 22, 2},
+                          {7.5, false, 21, 1}, {7.5, false, 2000, 96}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        report::TableSpec spec = bookSpec(c.rowHeight, true);
+        if (!c.groups)
+            spec.columns[1].group.clear();
+        report::TableLayout layout(spec);
+        db::Query q(t.database());
+        q.setSql(rowsSql(c.rows));
+        q.open();
+        layout.setRows(q.result());
+        const QString pdf = dir.filePath(QStringLiteral("book.pdf"));
+        EXPECT_EQ(report::exportPdf(layout, pdf), c.pages);
+        EXPECT_EQ(pdfPages(pdf), c.pages);
+    }
+}
+
+// A printer that cannot start, a PDF file that cannot be written and the
+// preview's own printing are reported, never silent.
+TEST(PrintRule, AFailingPrinterOrFileIsReported)
+{
+    QTemporaryDir dir;
+    const QString nowhere = dir.filePath(QStringLiteral("yok/liste.pdf"));
+    Book book(3);
+    EXPECT_THROW(report::exportPdf(book.layout, nowhere), report::PrintError);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(nowhere);
+    EXPECT_THROW(report::printTo(book.layout, printer), report::PrintError);
+
+    PromptScript prompts;
+    prompts.expectPrintDialog(true, 1, nowhere);
+    EXPECT_THROW(report::printLayout(book.layout, QStringLiteral("H"),
+                                     report::PrintDialogKind::System,
+                                     report::PreviewChoice::BySetting, nullptr),
+                 report::PrintError);
+
+    prompts.expectPrintDialog(true, 1, nowhere).expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    QWidget caller;
+    const report::PrintOutcome out =
+        report::printLayout(book.layout, QStringLiteral("E"), report::PrintDialogKind::System,
+                            report::PreviewChoice::BySetting, &caller);
+    ASSERT_FALSE(out.preview.isNull());
+    out.preview->findChild<QPushButton*>(QStringLiteral("btnYazdir"))->click();
+    prompts.verify();
+    out.preview->close();
 }
 
 } // namespace

@@ -1,0 +1,282 @@
+#include "ledger.h"
+
+#include "ui_ledger.h"
+
+#include "documentdetail.h"
+#include "documentpicker.h"
+
+#include "core/errors.h"
+#include "core/prompter.h"
+#include "report/printrule.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QStyle>
+
+namespace lists {
+namespace {
+
+using Kind = widgets::Filter::Kind;
+
+QList<widgets::FilterChoice> entries(const QStringList& texts)
+{
+    QList<widgets::FilterChoice> choices;
+    for (const QString& t : texts)
+        choices.append({t});
+    return choices;
+}
+
+// A condition on a column of the register, in its first and later forms.
+widgets::Filter condition(widgets::Filter f, const QString& test)
+{
+    f.firstForm = QStringLiteral("WHERE ") + test;
+    f.laterForm = QStringLiteral(" AND ") + test;
+    return f;
+}
+
+widgets::Filter codeList(const char* objectName, const QString& caption, const QString& table,
+                         const QString& nameColumn, const QString& codeColumn,
+                         const QString& parameter, const QString& lookupParameter)
+{
+    widgets::Filter f{
+        .kind = Kind::CodeList,
+        .objectName = QLatin1String(objectName),
+        .caption = caption,
+        .fillSql = QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(nameColumn, table),
+        .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
+                        QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
+    return condition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
+}
+
+} // namespace
+
+QString monthCondition(const QString& dateColumn)
+{
+    return QStringLiteral("CAST(SUBSTRING(G1.%1 FROM 4 FOR 2) AS SMALLINT)=:AY AND "
+                          "CAST(SUBSTR(G1.%1 ,4,5) AS SMALLINT)=:AY")
+        .arg(dateColumn);
+}
+
+QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
+{
+    QList<widgets::Filter> filters;
+    if (!c.institutionAllEntry.isEmpty()) {
+        widgets::Filter kurum =
+            codeList("cmbKurum", QStringLiteral("Kurumu"), QStringLiteral("DISKUR"),
+                     QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("DK"),
+                     QStringLiteral("D"));
+        kurum.allEntry = c.institutionAllEntry;
+        kurum.sorted = c.institutionSorted;
+        filters << kurum;
+    }
+    filters << codeList("cmbBirim", QStringLiteral("Birimi"), QStringLiteral("BIRIM"),
+                        QStringLiteral("BIRIM"), QStringLiteral("BKOD"), QStringLiteral("BK"),
+                        QStringLiteral("B"))
+            << codeList("cmbCinsi", QStringLiteral("Cinsi"), QStringLiteral("ECINS"),
+                        QStringLiteral("ECINS"), QStringLiteral("EKOD"), QStringLiteral("EK"),
+                        QStringLiteral("E"))
+            << condition(
+                   {.kind = Kind::Choice,
+                    .objectName = QStringLiteral("cmbCevap"),
+                    .caption = QStringLiteral("Cevap"),
+                    .choices = {{QStringLiteral("TÜMÜ")},
+                                {.text = QStringLiteral("Beklenen"), .param = QStringLiteral("E")},
+                                {.text = QStringLiteral("Beklenmeyen"),
+                                 .param = QStringLiteral("H")}}},
+                   QStringLiteral("G1.CEVDUR=:CD"));
+    widgets::Filter month{
+        .kind = Kind::Position,
+        .objectName = QStringLiteral("cmbAy"),
+        .caption = QStringLiteral("Ait Olduğu Ay"),
+        .choices =
+            entries({QStringLiteral("TÜMÜ"), QStringLiteral("Ocak"), QStringLiteral("Şubat"),
+                     QStringLiteral("Mart"), QStringLiteral("Nisan"), QStringLiteral("Mayıs"),
+                     QStringLiteral("Haziran"), QStringLiteral("Temmuz"), QStringLiteral("Ağustos"),
+                     QStringLiteral("Eylül"), QStringLiteral("Ekim"), QStringLiteral("Kasım"),
+                     QStringLiteral("Aralık")}),
+        .emptiesDate = true};
+    month.firstForm = QStringLiteral("WHERE ") + monthCondition(c.monthColumn);
+    month.laterForm = QStringLiteral(" AND ") + monthCondition(c.monthColumn);
+    filters << month
+            << condition(
+                   {.kind = Kind::Letter,
+                    .objectName = QStringLiteral("cmbGizlilik"),
+                    .caption = QStringLiteral("Gizlilik Derecesi"),
+                    .choices = entries({QStringLiteral("TÜMÜ"), QStringLiteral("Özel"),
+                                        QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
+                                        QStringLiteral("Çok Gizli")})},
+                   QStringLiteral("G1.GIZDER=:GD"))
+            << condition({.kind = Kind::Date,
+                          .objectName = QStringLiteral("edtTarih"),
+                          .caption = QStringLiteral("Tarih")},
+                         QStringLiteral("G1.%1=:GT").arg(c.dateColumn));
+    for (widgets::Filter& f : filters)
+        f.editable = c.editable && f.kind != Kind::Date;
+    return filters;
+}
+
+Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+    : widgets::Screen(parent), m_dm(dm), m_ctx(ctx), m_list(dm.IBDATABASE), m_table(table),
+      m_ui(std::make_unique<Ui::Ledger>())
+{
+    m_ui->setupUi(this);
+    setObjectName(m_table.formName);
+    setWindowTitle(m_table.title);
+    if (m_table.toolWindow) {
+        setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::WindowMaximizeButtonHint);
+        setSizeGripEnabled(true);
+    }
+    m_ui->grpFiltre->setTitle(QString());
+    m_ui->lblKonu->setVisible(m_table.subjectLine);
+
+    widgets::StripLook look = m_table.look;
+    if (look.perRow == 0)
+        look.perRow = int(m_table.filters.size() + 1) / 2;
+    m_filters = new widgets::FilterStrip(m_table.filters, dm.QRSORGU, look, m_ui->grpFiltre);
+    m_ui->layFiltre->addWidget(m_filters);
+    connect(m_filters, &widgets::FilterStrip::changed, this, &Ledger::SORGULA);
+    if (m_table.refreshButton) {
+        m_refresh = new QPushButton(m_filters);
+        m_refresh->setObjectName(QStringLiteral("btnYenile"));
+        m_refresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+        m_refresh->setAutoDefault(false);
+        m_filters->addTrailing(m_refresh);
+        bindButton(m_refresh, [this] { SORGULA(); });
+    }
+
+    m_ui->grdListe->bind(m_list, m_table.columns);
+    for (int c = 0; c < m_table.columns.size(); ++c)
+        if (m_table.columns[c].field == m_table.stretchField) {
+            m_ui->grdListe->horizontalHeader()->setStretchLastSection(false);
+            m_ui->grdListe->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        }
+    connect(&m_list, &db::Query::currentRowChanged, this, &Ledger::showSubject);
+    connect(&m_list, &db::Query::opened, this, &Ledger::showSubject);
+
+    m_printMenu = new QMenu(this);
+    m_printMenu->setObjectName(QStringLiteral("mnuYazdir"));
+    for (int i = 0; i < m_table.printMenu.size(); ++i) {
+        const LedgerPrint& entry = m_table.printMenu[i];
+        m_layouts.push_back(std::make_unique<report::TableLayout>(entry.layout()));
+        QAction* action = m_printMenu->addAction(entry.caption);
+        connect(action, &QAction::triggered, this,
+                [this, i] { core::guarded([this, i] { print(i); }); });
+    }
+    m_ui->btnYazdir->setVisible(!m_table.printMenu.isEmpty());
+    m_ui->btnAra->setVisible(m_table.search);
+
+    bindButton(m_ui->btnDetay, [this] { detail(); });
+    bindButton(m_ui->btnYazdir, [this] { showPrintMenu(); });
+    bindButton(m_ui->btnAra, [this] { search(); });
+    bindButton(m_ui->btnCikis, [this] { exit(); });
+    bindKey(Qt::Key_F2, m_ui->btnDetay);
+    bindKey(Qt::Key_F7, m_ui->btnYazdir);
+    bindKey(Qt::Key_F3, m_ui->btnAra);
+    setEscapeButton(m_ui->btnCikis);
+}
+
+Ledger::~Ledger()
+{
+    // The grid reads the list query, a member that goes before the widgets
+    // do: it must not outlive it.
+    delete m_ui->grdListe;
+}
+
+widgets::DataGrid& Ledger::grid() const
+{
+    return *m_ui->grdListe;
+}
+
+void Ledger::activate()
+{
+    COMBODOLDUR();
+    SORGULA();
+    m_list.last();
+    m_ui->grdListe->setFocus();
+}
+
+void Ledger::deactivate()
+{
+    m_list.close();
+}
+
+void Ledger::COMBODOLDUR()
+{
+    m_filters->fill();
+}
+
+void Ledger::filterChanged(int filter)
+{
+    m_filters->filterChanged(filter);
+}
+
+void Ledger::SORGULA()
+{
+    widgets::runFilteredQuery(m_list, m_table.selectLines, m_filters->conditions(),
+                              m_table.orderLine);
+}
+
+void Ledger::showSubject()
+{
+    if (m_table.subjectLine)
+        m_ui->lblKonu->setText(
+            m_list.currentRow() < 0 ? QString() : m_list.field(QStringLiteral("KONU")).toString());
+}
+
+void Ledger::detail()
+{
+    DocumentDetail* view = detailView();
+    if (!view)
+        return;
+    view->DetailKayno =
+        m_list.currentRow() < 0 ? 0 : int(m_list.field(QStringLiteral("KAYNO")).toInt());
+    core::Prompter::current().runModal(*view);
+}
+
+void Ledger::showPrintMenu()
+{
+    if (m_table.printMenu.isEmpty())
+        return;
+    const QPoint above(0, -m_printMenu->sizeHint().height());
+    m_printMenu->popup(m_ui->btnYazdir->mapToGlobal(above));
+}
+
+QImage Ledger::emblem()
+{
+    db::Query& q = m_dm.QRSORGU;
+    q.openLines({QStringLiteral("SELECT LOGO FROM TANIM")});
+    const QByteArray bytes = q.isEmpty() ? QByteArray() : q.value(0, 0).toBytes();
+    q.close();
+    return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
+}
+
+void Ledger::print(int printEntry)
+{
+    report::TableLayout& book = layout(printEntry);
+    // The rows on screen, read in place: a preview keeps them while the
+    // ledger runs on.
+    book.setRows(m_list.result());
+    book.setEmblem(emblem());
+    report::printLayout(book, m_ctx.PreviewBeforePrint, report::PrintDialogKind::System,
+                        report::PreviewChoice::BySetting, this, [this] { reactivate(); });
+}
+
+void Ledger::search()
+{
+    if (!m_table.search || !m_picker)
+        return;
+    core::Prompter::current().runModal(*m_picker);
+    // The chosen petition becomes current when the filters show it.
+    if (m_picker->result().Chosen)
+        m_list.locate(QStringLiteral("KAYNO"), m_picker->result().ChosenKayno);
+}
+
+void Ledger::exit()
+{
+    finish(QDialog::Rejected);
+}
+
+} // namespace lists
