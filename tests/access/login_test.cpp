@@ -40,9 +40,9 @@ protected:
     void open()
     {
         showActive(screen);
-        name = child<QLineEdit>(screen, "edtAdi");
-        password = child<QLineEdit>(screen, "edtSifresi");
-        tamam = child<QPushButton>(screen, "btnTamam");
+        name = &child<QLineEdit>(screen, "edtAdi");
+        password = &child<QLineEdit>(screen, "edtSifresi");
+        tamam = &child<QPushButton>(screen, "btnTamam");
     }
 
     // Types a name and a password into emptied fields and presses "Tamam".
@@ -101,7 +101,7 @@ TEST_F(Login, EachRefusedAttemptShowsItsMessageAndCounts)
     }
     EXPECT_EQ(ctx.UserFullName, QStringLiteral("Dodidozur"));
 
-    child<QPushButton>(screen, "btnCikis")->click();
+    child<QPushButton>(screen, "btnCikis").click();
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(screen.LoginResult, 2);
 }
@@ -196,7 +196,7 @@ TEST_F(Login, OnlyItsOwnActionsCloseIt)
     EXPECT_EQ(screen.LoginResult, 0);
     EXPECT_FALSE(screen.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 
-    child<QPushButton>(screen, "btnCikis")->click();
+    child<QPushButton>(screen, "btnCikis").click();
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(screen.LoginResult, 2);
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("        KULLANICI GİRİŞİ"));
@@ -211,10 +211,10 @@ TEST(PasswordPrompt, OnlyKabulAcceptsAndEveryOpeningStartsEmpty)
     };
     const Case cases[] = {
         {"Enter",
-         [](TFRMSIFRE& s) { QTest::keyClick(child<QLineEdit>(s, "edtSifre"), Qt::Key_Return); },
+         [](TFRMSIFRE& s) { QTest::keyClick(&child<QLineEdit>(s, "edtSifre"), Qt::Key_Return); },
          true},
-        {"Kabul", [](TFRMSIFRE& s) { child<QPushButton>(s, "btnKabul")->click(); }, true},
-        {"Vazgeç", [](TFRMSIFRE& s) { child<QPushButton>(s, "btnVazgec")->click(); }, false},
+        {"Kabul", [](TFRMSIFRE& s) { child<QPushButton>(s, "btnKabul").click(); }, true},
+        {"Vazgeç", [](TFRMSIFRE& s) { child<QPushButton>(s, "btnVazgec").click(); }, false},
         {"Esc", [](TFRMSIFRE& s) { QTest::keyClick(&s, Qt::Key_Escape); }, false},
         {"closing the window", [](TFRMSIFRE& s) { s.close(); }, false},
     };
@@ -227,7 +227,7 @@ TEST(PasswordPrompt, OnlyKabulAcceptsAndEveryOpeningStartsEmpty)
         prompt.PasswordCheckAccepted = true; // left from an earlier opening
         showActive(prompt);
         EXPECT_FALSE(prompt.PasswordCheckAccepted);
-        auto* field = child<QLineEdit>(prompt, "edtSifre");
+        auto* field = &child<QLineEdit>(prompt, "edtSifre");
         EXPECT_EQ(field->text(), QString());
         EXPECT_EQ(QApplication::focusWidget(), field);
         typeText(field, QStringLiteral("gizli"));

@@ -71,8 +71,8 @@ void addRights(TempDatabase& t, int hno, const QList<Right>& rights)
 std::function<void(QDialog&)> givesPassword(const QString& password)
 {
     return [password](QDialog& prompt) {
-        typeText(child<QLineEdit>(prompt, "edtSifre"), password);
-        child<QPushButton>(prompt, "btnKabul")->click();
+        typeText(&child<QLineEdit>(prompt, "edtSifre"), password);
+        child<QPushButton>(prompt, "btnKabul").click();
     };
 }
 
@@ -87,7 +87,7 @@ void pressKey(QWidget& screen, Qt::Key key)
 // Replaces what a field holds with what the clerk types.
 void retype(QWidget& screen, const char* field, const QString& text)
 {
-    QLineEdit* edit = child<QLineEdit>(screen, field);
+    QLineEdit* edit = &child<QLineEdit>(screen, field);
     edit->clear();
     typeText(edit, text);
 }
@@ -111,7 +111,7 @@ void expectRefusal(QWidget& form, const QList<const char*>& fields, const Refusa
     pressKey(form, Qt::Key_F5);
     prompts.verify();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(form, r.focus));
+    EXPECT_EQ(QApplication::focusWidget(), &child<QLineEdit>(form, r.focus));
 }
 
 // A yearly file with the vendor account (HNO 1, "1234", every right), a
@@ -178,7 +178,7 @@ TEST_F(UserAdmin, TheListShowsTheUsersAndTheRightsOfTheOneChosen)
     }
     EXPECT_EQ(shown, QStringList({"Gelen Evrak|Evet|Evet|Evet|Evet",
                                   "Kullanıcı Tanımları|Evet|Evet|Evet|", "|Evet|Evet|Evet|Evet"}));
-    EXPECT_EQ(child<QLabel>(list, "lblIpucu")->text(), "Yetki işlemleri için ÇİFT tıklayınız....");
+    EXPECT_EQ(child<QLabel>(list, "lblIpucu").text(), "Yetki işlemleri için ÇİFT tıklayınız....");
 
     list.close(); // refused until "ESC-Çıkış"
     EXPECT_TRUE(list.isVisible());
@@ -204,12 +204,12 @@ TEST_F(UserAdmin, ANewUserGetsOneRightForEachCodeOfUserOne)
         PromptScript prompts;
         prompts.expectModal("TFRMUSER", [&](QDialog& f) {
             EXPECT_EQ(f.windowTitle(), "KULLANICI TANIMI");
-            EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(f, "edtAcik"));
-            typeText(child<QLineEdit>(f, "edtUsr"), name);
-            typeText(child<QLineEdit>(f, "edtPsswd"), "12");
-            typeText(child<QLineEdit>(f, "edtTekrar"), "12");
-            typeText(child<QLineEdit>(f, "edtAcik"), "Mehmet Kaya");
-            auto* birim = child<QComboBox>(f, "cmbBirim");
+            EXPECT_EQ(QApplication::focusWidget(), &child<QLineEdit>(f, "edtAcik"));
+            typeText(&child<QLineEdit>(f, "edtUsr"), name);
+            typeText(&child<QLineEdit>(f, "edtPsswd"), "12");
+            typeText(&child<QLineEdit>(f, "edtTekrar"), "12");
+            typeText(&child<QLineEdit>(f, "edtAcik"), "Mehmet Kaya");
+            auto* birim = &child<QComboBox>(f, "cmbBirim");
             EXPECT_EQ(birim->currentText(), "TÜMÜ");
             birim->setCurrentIndex(birim->findText("YAZI İŞLERİ"));
             QTest::keyClick(&f, Qt::Key_F5);
@@ -278,12 +278,12 @@ TEST_F(UserAdmin, ChangingAUserNeedsThePasswordTypedAnew)
     PromptScript prompts;
     prompts.expectModal("TFRMSIFRE", givesPassword("1234"));
     prompts.expectModal("TFRMUSER", [&](QDialog& f) {
-        EXPECT_EQ(child<QLineEdit>(f, "edtUsr")->text(), "ayşe");
-        EXPECT_TRUE(child<QLineEdit>(f, "edtUsr")->isEnabled());
+        EXPECT_EQ(child<QLineEdit>(f, "edtUsr").text(), "ayşe");
+        EXPECT_TRUE(child<QLineEdit>(f, "edtUsr").isEnabled());
         // The field holds the stored form; the repetition is empty.
-        EXPECT_EQ(child<QLineEdit>(f, "edtPsswd")->text(), SIFRELE(Encode, "ab1"));
-        EXPECT_EQ(child<QLineEdit>(f, "edtTekrar")->text(), "");
-        EXPECT_EQ(child<QComboBox>(f, "cmbBirim")->currentText(), "YAZI İŞLERİ");
+        EXPECT_EQ(child<QLineEdit>(f, "edtPsswd").text(), SIFRELE(Encode, "ab1"));
+        EXPECT_EQ(child<QLineEdit>(f, "edtTekrar").text(), "");
+        EXPECT_EQ(child<QComboBox>(f, "cmbBirim").currentText(), "YAZI İŞLERİ");
 
         PromptScript inForm;
         inForm.expectMessage(PasswordsDiffer);
@@ -298,7 +298,7 @@ TEST_F(UserAdmin, ChangingAUserNeedsThePasswordTypedAnew)
         EXPECT_TRUE(f.isVisible());
 
         retype(f, "edtUsr", "ayşe");
-        child<QComboBox>(f, "cmbBirim")->setCurrentIndex(0); // "TÜMÜ"
+        child<QComboBox>(f, "cmbBirim").setCurrentIndex(0); // "TÜMÜ"
         QTest::keyClick(&f, Qt::Key_F5);
     });
     open();
@@ -342,7 +342,7 @@ TEST_F(UserAdmin, TheVendorAccountIsProtectedBeforeAndAfterThePassword)
         PromptScript prompts;
         prompts.expectModal("TFRMSIFRE", givesPassword("1234"));
         prompts.expectModal("TFRMUSER", [](QDialog& f) {
-            EXPECT_FALSE(child<QLineEdit>(f, "edtUsr")->isEnabled());
+            EXPECT_FALSE(child<QLineEdit>(f, "edtUsr").isEnabled());
             retype(f, "edtPsswd", "");
             retype(f, "edtAcik", "Velor Yazılım");
             QTest::keyClick(&f, Qt::Key_F5);
@@ -371,7 +371,7 @@ TEST_F(UserAdmin, DeletingAUser)
         {"the password prompt cancelled: nothing said", "mehmet",
          [](PromptScript& p) {
              p.expectModal("TFRMSIFRE",
-                           [](QDialog& s) { child<QPushButton>(s, "btnVazgec")->click(); });
+                           [](QDialog& s) { child<QPushButton>(s, "btnVazgec").click(); });
          },
          "VELOR,ayşe,mehmet"},
         {"a wrong password", "mehmet",
@@ -448,9 +448,9 @@ TEST_F(UserAdmin, RightTwentyTwoEnablesTheButtonsWhenLoginsAreRequired)
             ctx.RightsCache.append({"22", f.mid(0, 1), f.mid(1, 1), f.mid(2, 1), f.mid(3, 1)});
         }
         open();
-        EXPECT_EQ(child<QPushButton>(list, "btnYeni")->isEnabled(), c.add);
-        EXPECT_EQ(child<QPushButton>(list, "btnDegis")->isEnabled(), c.change);
-        EXPECT_EQ(child<QPushButton>(list, "btnSil")->isEnabled(), c.remove);
+        EXPECT_EQ(child<QPushButton>(list, "btnYeni").isEnabled(), c.add);
+        EXPECT_EQ(child<QPushButton>(list, "btnDegis").isEnabled(), c.change);
+        EXPECT_EQ(child<QPushButton>(list, "btnSil").isEnabled(), c.remove);
         {
             // The key of a disabled button does nothing.
             PromptScript prompts;
@@ -465,7 +465,7 @@ TEST_F(UserAdmin, RightTwentyTwoEnablesTheButtonsWhenLoginsAreRequired)
                 prompts.expectMessage(NoRightToEdit);
             else
                 prompts.expectModal("TFRMHAKLAR",
-                                    [](QDialog& e) { child<QPushButton>(e, "btnIptal")->click(); });
+                                    [](QDialog& e) { child<QPushButton>(e, "btnIptal").click(); });
             list.editRights();
         }
         list.exit();
@@ -475,7 +475,7 @@ TEST_F(UserAdmin, RightTwentyTwoEnablesTheButtonsWhenLoginsAreRequired)
     ctx.LoginRequired = "";
     open();
     for (const char* button : {"btnYeni", "btnDegis", "btnSil"})
-        EXPECT_TRUE(child<QPushButton>(list, button)->isEnabled()) << button;
+        EXPECT_TRUE(child<QPushButton>(list, button).isEnabled()) << button;
 }
 
 TEST_F(UserAdmin, TheRightsEditorChangesAccessAndAddOnlyAndTheRunKeepsItsRights)
@@ -507,11 +507,11 @@ TEST_F(UserAdmin, TheRightsEditorChangesAccessAndAddOnlyAndTheRunKeepsItsRights)
         PromptScript prompts;
         prompts.expectModal("TFRMHAKLAR", [&](QDialog& e) {
             EXPECT_EQ(e.windowTitle(), "KULLANICI YETKİLERİ");
-            EXPECT_EQ(child<QLabel>(e, "lblYetki")->text(), "Kullanıcı Tanımları");
-            EXPECT_EQ(child<QRadioButton>(e, "rbGirisEvet")->isChecked(), before[3] == 'E');
-            EXPECT_EQ(child<QRadioButton>(e, "rbIslemHayir")->isChecked(), before[4] == 'H');
-            child<QRadioButton>(e, c.giris)->click();
-            child<QRadioButton>(e, c.islem)->click();
+            EXPECT_EQ(child<QLabel>(e, "lblYetki").text(), "Kullanıcı Tanımları");
+            EXPECT_EQ(child<QRadioButton>(e, "rbGirisEvet").isChecked(), before[3] == 'E');
+            EXPECT_EQ(child<QRadioButton>(e, "rbIslemHayir").isChecked(), before[4] == 'H');
+            child<QRadioButton>(e, c.giris).click();
+            child<QRadioButton>(e, c.islem).click();
             QTest::keyClick(&e, c.key);
         });
         widgets::DataGrid& grid = list.rightsGrid();
@@ -564,11 +564,11 @@ TEST_F(PasswordChange, RefusesAWrongOldPasswordAMismatchAndWhatCannotBeStored)
     };
     openFor("ayşe");
     EXPECT_EQ(screen.windowTitle(), "ŞİFRE DEĞİŞİKLİĞİ");
-    EXPECT_EQ(child<QLineEdit>(screen, "edtUsr")->text(), "ayşe");
-    EXPECT_EQ(child<QLineEdit>(screen, "edtAcik")->text(), "ayşe Hanım");
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(screen, "edtEski"));
+    EXPECT_EQ(child<QLineEdit>(screen, "edtUsr").text(), "ayşe");
+    EXPECT_EQ(child<QLineEdit>(screen, "edtAcik").text(), "ayşe Hanım");
+    EXPECT_EQ(QApplication::focusWidget(), &child<QLineEdit>(screen, "edtEski"));
     for (const char* skipped : {"edtUsr", "edtAcik"})
-        EXPECT_EQ(child<QLineEdit>(screen, skipped)->focusPolicy(), Qt::NoFocus) << skipped;
+        EXPECT_EQ(child<QLineEdit>(screen, skipped).focusPolicy(), Qt::NoFocus) << skipped;
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.what);
         expectRefusal(screen, {"edtEski", "edtYeni", "edtTekrar"}, c);
@@ -587,7 +587,7 @@ TEST_F(PasswordChange, TheNewPasswordIsStoredAndAnEmptyOneIsAccepted)
         openFor("ayşe");
         // The fields start empty; the old password is read from the file.
         for (const char* field : {"edtEski", "edtYeni", "edtTekrar"})
-            EXPECT_EQ(child<QLineEdit>(screen, field)->text(), "") << field;
+            EXPECT_EQ(child<QLineEdit>(screen, field).text(), "") << field;
         fill(SIFRELE(Decode, old), fresh, fresh);
         pressKey(screen, Qt::Key_F5);
         EXPECT_FALSE(screen.isVisible());
@@ -600,8 +600,8 @@ TEST_F(PasswordChange, TheNewPasswordIsStoredAndAnEmptyOneIsAccepted)
     }
     // "Yeni Şifre" stops at five letters.
     openFor("ayşe");
-    typeText(child<QLineEdit>(screen, "edtYeni"), "123456");
-    EXPECT_EQ(child<QLineEdit>(screen, "edtYeni")->text(), "12345");
+    typeText(&child<QLineEdit>(screen, "edtYeni"), "123456");
+    EXPECT_EQ(child<QLineEdit>(screen, "edtYeni").text(), "12345");
     pressKey(screen, Qt::Key_F6);
 }
 
@@ -627,7 +627,7 @@ TEST_F(PasswordChange, RightFiftyEnablesSavingWhenLoginsAreRequired)
             ctx.RightsCache.append({"50", f.mid(0, 1), f.mid(1, 1), f.mid(2, 1), f.mid(3, 1)});
         }
         openFor("ayşe");
-        EXPECT_EQ(child<QPushButton>(screen, "btnKayit")->isEnabled(), c.enabled);
+        EXPECT_EQ(child<QPushButton>(screen, "btnKayit").isEnabled(), c.enabled);
         fill("ab1", "", "");
         pressKey(screen, Qt::Key_F5);
         EXPECT_EQ(screen.isVisible(), !c.enabled);

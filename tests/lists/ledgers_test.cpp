@@ -6,8 +6,8 @@
 #include "lists/registerbooks.h"
 #include "registry.h"
 #include "report/printrule.h"
+#include "support/clerk.h"
 #include "support/promptscript.h"
-#include "support/screens.h"
 #include "support/testdb.h"
 #include "widgets/datebox.h"
 
@@ -25,8 +25,8 @@ using liststest::Petition;
 using liststest::Register;
 using liststest::Registry;
 using testsupport::child;
-using testsupport::open;
 using testsupport::PromptScript;
+using testsupport::showActive;
 using testsupport::TempDatabase;
 
 namespace {
@@ -163,7 +163,7 @@ TEST(IncomingLedger, TheFiltersBuildTheirConditionsAndBindInTheOrderOfTheTable)
     y.documents(Register::Incoming);
     PromptScript prompts; // no message may come
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
-    open(ledger);
+    showActive(ledger);
     EXPECT_EQ(ledger.windowTitle(), QStringLiteral("GELEN YAZILAR  LİSTESİ"));
     EXPECT_EQ(column(ledger, QStringLiteral("GELNO")), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(ledger.list().currentRow(), 4);
@@ -250,7 +250,7 @@ TEST(IncomingLedger, AMonthEmptiesTheDateBoxAndBothApplyTogether)
     Year y;
     y.documents(Register::Incoming);
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
-    open(ledger);
+    showActive(ledger);
     auto& date = child<widgets::DateBox>(ledger, "edtTarih");
     enterDate(ledger, QStringLiteral("12032026"));
     EXPECT_EQ(column(ledger, QStringLiteral("GELNO")), QStringList{"3"});
@@ -347,7 +347,7 @@ TEST(Ledgers, TheOutgoingAndPetitionLedgersCompareTheirOwnDates)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         auto ledger = c.make();
-        open(*ledger);
+        showActive(*ledger);
         EXPECT_EQ(ledger->windowTitle(), c.title);
         pick(*ledger, "cmbBirim", QStringLiteral("Fen İşleri"));
         pick(*ledger, "cmbAy", QStringLiteral("Mart"));
@@ -366,7 +366,7 @@ TEST(PetitionLedger, TypedTextsKeepTheirFiltersOn)
     Year y;
     y.petitions();
     lists::TFRMDILLIST ledger(y.t.dm(), y.ctx);
-    open(ledger);
+    showActive(ledger);
     EXPECT_EQ(column(ledger, QStringLiteral("DILNO")), QStringList({"1", "2", "3"}));
     struct Case {
         const char* list;
@@ -420,7 +420,7 @@ TEST(PetitionLedger, SearchMovesToTheChosenPetitionWhenTheFiltersShowIt)
     lists::TFRMDILLIST ledger(y.t.dm(), y.ctx);
     ledger.setPicker(&picker);
     PromptScript prompts;
-    open(ledger);
+    showActive(ledger);
     auto chooseRow = [](int row) {
         return [row](QDialog& d) {
             auto& p = static_cast<lists::TFRMDILBUL&>(d);
@@ -456,7 +456,7 @@ TEST(IncomingLedger, ReturnsFromTheDetailViewAsLeftAndFromAPreviewReset)
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
     ledger.setDetailView(&view);
     PromptScript prompts;
-    open(ledger);
+    showActive(ledger);
     pick(ledger, "cmbKurum", QStringLiteral("Valilik"));
     enterDate(ledger, QStringLiteral("12032026"));
     ASSERT_EQ(column(ledger, QStringLiteral("GELNO")), QStringList{"3"});
@@ -510,7 +510,7 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     y.ctx.PreviewBeforePrint = QStringLiteral("H");
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
     PromptScript prompts;
-    open(ledger);
+    showActive(ledger);
     // F7 opens the print menu with the ledger's three entries.
     QTest::keyClick(&ledger, Qt::Key_F7);
     QStringList entries;
@@ -560,7 +560,7 @@ TEST(PrintedLayouts, ReadColumnsTheirLedgersResultsCarry)
     };
     for (const Case& c : cases) {
         auto ledger = c.make();
-        open(*ledger);
+        showActive(*ledger);
         for (int p = 0; p < ledger->ledgerTable().printMenu.size(); ++p) {
             const report::TableSpec& spec = ledger->layout(p).spec();
             SCOPED_TRACE(spec.name.toStdString());
@@ -596,7 +596,7 @@ TEST(GeneralList, ListsTheRegistersTuruNamesWithTheLedgersFilters)
     lists::TFRMGENLST list(y.t.dm(), y.ctx);
     list.setDetailViews(&gel, &gid, &dil);
     PromptScript prompts;
-    open(list);
+    showActive(list);
     EXPECT_EQ(list.windowTitle(), QStringLiteral("GENEL  LİSTESİ"));
     struct Case {
         QList<std::pair<const char*, QString>> choices;

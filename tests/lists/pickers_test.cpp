@@ -1,7 +1,7 @@
 #include "lists/pickers.h"
 #include "registry.h"
+#include "support/clerk.h"
 #include "support/promptscript.h"
-#include "support/screens.h"
 #include "support/testdb.h"
 
 #include <QApplication>
@@ -22,8 +22,8 @@ using liststest::Petition;
 using liststest::Register;
 using liststest::Registry;
 using testsupport::child;
-using testsupport::open;
 using testsupport::PromptScript;
+using testsupport::showActive;
 using testsupport::TempDatabase;
 
 namespace {
@@ -154,7 +154,7 @@ TEST(WaitingPickers, OfferOnlyWaitingDocumentsWhateverTheFilters)
         core::AppContext ctx;
         PromptScript prompts; // no message may come
         auto picker = p.make(t.dm(), ctx);
-        open(*picker);
+        showActive(*picker);
         for (const Case& c : cases) {
             pick(*picker, "cmbKurum", c.institution);
             pick(*picker, "cmbBirim", c.department);
@@ -172,7 +172,7 @@ TEST(WaitingPickers, BuildTheirQueryFromTheFixedLinesAndTheFilters)
     fillEveryReplyState(reg, Register::Incoming);
     core::AppContext ctx;
     lists::TFRMGELBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     EXPECT_EQ(picker.list().sql(),
               QStringLiteral("SELECT G1.KAYNO,G1.GELNO,G1.GELTAR,D.DKURUM,G1.EVTAR||'/'||"
                              "G1.EVSAY TARNO,G1.KONU,B.BIRIM FROM GELEN G1\n"
@@ -220,7 +220,7 @@ TEST(WaitingPickers, ShowTheirTitlesHeadingsAndColumns)
                 {.no = 5, .date = QStringLiteral("06.01.2026"), .evsay = QStringLiteral("B.13")});
         core::AppContext ctx;
         auto picker = c.picker.make(t.dm(), ctx);
-        open(*picker);
+        showActive(*picker);
         EXPECT_EQ(picker->objectName(), QString::fromLatin1(c.picker.name));
         EXPECT_EQ(picker->windowTitle(), c.title);
         EXPECT_EQ(child<QGroupBox>(*picker, "grpFiltre").title(), c.filterHeading);
@@ -260,7 +260,7 @@ TEST(WaitingPickers, OnlyTheIncomingPickerWearsTheThemeColours)
     }
     // The colours are taken once, when the picker is built.
     ctx.ThemePanelColor = QStringLiteral("$00A4CBF7");
-    open(incoming);
+    showActive(incoming);
     EXPECT_EQ(child<QWidget>(incoming, "grpListe").palette().color(QPalette::Window),
               QColor(0x01, 0xDC, 0xBB));
     incoming.cancel();
@@ -315,7 +315,7 @@ TEST(Pickers, ChooseTheCurrentRowOrCancelAndCloseOnlySo)
         const lists::PickerResult& result = picker->result();
 
         // F5 chooses the row the clerk moved to.
-        open(*picker);
+        showActive(*picker);
         QTest::keyClick(&grid(*picker), Qt::Key_Down);
         QTest::keyClick(picker.get(), Qt::Key_F5);
         EXPECT_FALSE(picker->isVisible());
@@ -323,7 +323,7 @@ TEST(Pickers, ChooseTheCurrentRowOrCancelAndCloseOnlySo)
         EXPECT_EQ(result.ChosenKayno, second);
 
         // No close but its own buttons; Esc cancels and keeps the earlier key.
-        open(*picker);
+        showActive(*picker);
         picker->close();
         EXPECT_TRUE(picker->isVisible());
         QTest::keyClick(picker.get(), Qt::Key_Escape);
@@ -332,14 +332,14 @@ TEST(Pickers, ChooseTheCurrentRowOrCancelAndCloseOnlySo)
         EXPECT_EQ(result.ChosenKayno, second);
 
         // Enter on a row chooses it: the list starts on its first row.
-        open(*picker);
+        showActive(*picker);
         QTest::keyClick(&grid(*picker), Qt::Key_Return);
         EXPECT_FALSE(picker->isVisible());
         EXPECT_TRUE(result.Chosen);
         EXPECT_EQ(result.ChosenKayno, first);
 
         // A choice on an empty list gives 0.
-        open(*picker);
+        showActive(*picker);
         c.emptyTheList(*picker);
         ASSERT_EQ(grid(*picker).queryModel()->rowCount(), 0);
         child<QPushButton>(*picker, "btnSec").click();
@@ -385,7 +385,7 @@ TEST(PetitionPicker, CombinesItsFourFilters)
     core::AppContext ctx;
     PromptScript prompts;
     lists::TFRMDILBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     struct Case {
         QString department, name, expected, given;
         QStringList numbers;
@@ -429,7 +429,7 @@ TEST(PetitionPicker, NameBoxFiltersOnEveryKeystroke)
     core::AppContext ctx;
     PromptScript prompts; // no error may come
     lists::TFRMDILBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     auto& name = child<QLineEdit>(picker, "edtAdsoy");
     type(name, QStringLiteral("A"));
     EXPECT_EQ(shownColumn(picker), QStringList({"1", "2", "3", "4", "5", "6"}));
@@ -451,7 +451,7 @@ TEST(PetitionPicker, KeepsItsNameAndReplyFiltersBetweenUses)
     fillPetitions(reg);
     core::AppContext ctx;
     lists::TFRMDILBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     EXPECT_EQ(child<QComboBox>(picker, "cmbCevdur").currentText(), QStringLiteral("Tümü"));
     EXPECT_EQ(child<QComboBox>(picker, "cmbCevno").currentText(), QStringLiteral("Tümü"));
     pick(picker, "cmbBirim", QStringLiteral("Fen İşleri"));
@@ -462,7 +462,7 @@ TEST(PetitionPicker, KeepsItsNameAndReplyFiltersBetweenUses)
 
     // The department list goes back to its all-entry; the rest stays.
     reg.petition({.no = 7, .adsoy = QStringLiteral("Ali Kemal"), .cevdur = QStringLiteral("E")});
-    open(picker);
+    showActive(picker);
     EXPECT_EQ(child<QComboBox>(picker, "cmbBirim").currentText(), QStringLiteral("TÜMÜ"));
     EXPECT_EQ(child<QLineEdit>(picker, "edtAdsoy").text(), QStringLiteral("Ali"));
     EXPECT_EQ(child<QComboBox>(picker, "cmbCevdur").currentText(), QStringLiteral("Evet"));
@@ -473,10 +473,10 @@ TEST(PetitionPicker, KeepsItsNameAndReplyFiltersBetweenUses)
 
     // The lists of the other pickers start on "TÜMÜ" again too.
     lists::TFRMGELBUL incoming(t.dm(), ctx);
-    open(incoming);
+    showActive(incoming);
     pick(incoming, "cmbKurum", QStringLiteral("Yok"));
     incoming.cancel();
-    open(incoming);
+    showActive(incoming);
     EXPECT_EQ(child<QComboBox>(incoming, "cmbKurum").currentText(), QStringLiteral("TÜMÜ"));
     incoming.cancel();
 }
@@ -495,7 +495,7 @@ TEST(PetitionPicker, ListsEveryPetitionWithItsColumns)
                   .diltar = QStringLiteral("06.01.2026")});
     core::AppContext ctx;
     lists::TFRMDILBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     EXPECT_EQ(picker.windowTitle(), QStringLiteral("DİLEKÇE ARAMA"));
     EXPECT_EQ(child<QGroupBox>(picker, "grpFiltre").title(), QStringLiteral("Filtre Seçeneekleri"));
     EXPECT_EQ(child<QGroupBox>(picker, "grpListe").title(),
@@ -522,7 +522,7 @@ TEST(Pickers, ADatabaseErrorIsReportedAndThePickerStaysOpen)
     reg.incoming({.no = 1});
     core::AppContext ctx;
     lists::TFRMGELBUL picker(t.dm(), ctx);
-    open(picker);
+    showActive(picker);
     PromptScript prompts;
     prompts.expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
     // Another workstation's file without the column the list reads.

@@ -12,6 +12,7 @@
 #include "registers/tfrmgiden.h"
 #include "registers/tfrmgidlst.h"
 #include "registers/tfrmresim.h"
+#include "support/clerk.h"
 #include "support/testdb.h"
 
 #include <QColor>
@@ -39,13 +40,7 @@ void choose(QComboBox& box, const QString& text);
 // Double-clicks a box (the viewport of a multi-line one).
 void doubleClick(QWidget& field);
 
-template <class T> T& child(const QObject& screen, const char* name)
-{
-    T* w = screen.findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        throw std::runtime_error(std::string("no widget ") + name);
-    return *w;
-}
+using testsupport::child;
 
 // One shown column of a browse list, top to bottom, by its heading.
 QStringList shownColumn(registers::BrowseList& list, const QString& heading);

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 namespace testsupport {
 
 inline void showActive(QWidget& w)
@@ -19,12 +22,15 @@ inline void showActive(QWidget& w)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 }
 
-// The widget of that object name; the test fails when there is none.
-template <typename T> T* child(QWidget& screen, const char* name)
+// The widget of that object name; throws, failing the test, when there is
+// none.
+template <typename T> T& child(const QObject& screen, const char* name)
 {
     T* w = screen.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << "no widget " << name << " in " << screen.objectName().toStdString();
-    return w;
+    if (!w)
+        throw std::runtime_error(std::string("no widget ") + name + " in " +
+                                 screen.objectName().toStdString());
+    return *w;
 }
 
 // Types the text key by key, Turkish letters included (QTest::keyClicks
