@@ -8,6 +8,9 @@
 #include "access/tfrmpsswd.h"
 #include "access/tfrmsifre.h"
 #include "core/prompter.h"
+#include "letters/tfrmsablon.h"
+#include "letters/tfrmtext1.h"
+#include "letters/tqrpgidyaz.h"
 #include "lists/details.h"
 #include "lists/pickers.h"
 #include "refdata/codetableeditor.h"
@@ -75,12 +78,16 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // TQRPDILDEF1
     // TFRMMETIN
     s.about = new TFRMABOUT(&menu);
-    // TFRMTEXT1
+    // The letter editor is handed the printed letter, so that one is made
+    // just before it.
+    s.letterLayout = new letters::TQRPGIDYAZ(&menu);
+    s.letterEditor = new letters::TFRMTEXT1(dm, ctx, *s.letterLayout,
+                                            [&menu] { return menu.institutionLogo(); }, &menu);
     // TFRMPASDEG       -> MenuEntry::SifreDegis (hands over ctx.UserName.left(10))
     s.passwordPrompt = new TFRMSIFRE(dm, ctx, &menu);
     s.petitionPicker = new lists::TFRMDILBUL(dm, ctx, &menu);
-    // TQRPGIDYAZ
-    // TFRMSABLON       -> MenuEntry::EvrakSablonu
+    // TQRPGIDYAZ: made with the letter editor above.
+    s.templates = new letters::TFRMSABLON(dm, ctx, &menu);
     // TFRMRESIM and TQRGELRES: made with the incoming entry above.
     s.versionInfo = new TFRMVERBILGI(
         menu.infoServer(), [&menu] { menu.PRGGUNCELLE(); }, &menu);
@@ -92,5 +99,6 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     opens(menu, MenuEntry::BirimTanimlari, s.departments);
     opens(menu, MenuEntry::KurumTanimlari, s.institutions);
     opens(menu, MenuEntry::EvrakCinsiTanimlari, s.documentTypes);
+    opens(menu, MenuEntry::EvrakSablonu, s.templates);
     return s;
 }

@@ -26,6 +26,11 @@ class TFRMGELDET;
 class TFRMGIDDET;
 class TFRMDILDET;
 } // namespace lists
+namespace letters {
+class TFRMTEXT1;
+class TQRPGIDYAZ;
+class TFRMSABLON;
+} // namespace letters
 namespace registers {
 class TFRMGELEN;
 class TFRMGELLST;
@@ -56,6 +61,9 @@ struct ProgramScreens {
     registers::TFRMRESIM* picture = nullptr;
     registers::TFRMGELEN* incomingEntry = nullptr;
     registers::TFRMGELLST* incomingList = nullptr;
+    letters::TFRMTEXT1* letterEditor = nullptr;
+    letters::TQRPGIDYAZ* letterLayout = nullptr;
+    letters::TFRMSABLON* templates = nullptr;
 };
 
 // Builds the screens in the program's fixed order and wires them to the main

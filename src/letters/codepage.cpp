@@ -225,6 +225,17 @@ QString decode(int codePage, const char* bytes, qsizetype size)
     return out;
 }
 
+char16_t decodeByte(int codePage, unsigned char byte)
+{
+    if (byte < 0x80)
+        return byte;
+    if (codePage == SymbolCodePage)
+        return symbolChar(byte);
+    if (isDoubleByte(codePage))
+        return u'\uFFFD';
+    return table(codePage).decode[byte];
+}
+
 int encodeChar(int codePage, char16_t unit)
 {
     if (unit < 0x80)

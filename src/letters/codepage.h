@@ -22,6 +22,9 @@ inline QString decode(int codePage, const QByteArray& bytes)
     return decode(codePage, bytes.constData(), bytes.size());
 }
 
+// One byte of a single-byte code page as its character.
+char16_t decodeByte(int codePage, unsigned char byte);
+
 // The byte of a character in a single-byte code page; -1 when it has none.
 int encodeChar(int codePage, char16_t unit);
 

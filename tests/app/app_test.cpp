@@ -149,7 +149,7 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     // never are; the entries whose screens exist are live, the others
     // disabled.
     const QStringList live = {"Gelen Evrak", "Genel Tanımlar", "Birim Tanımları", "Kurum Tanımları",
-                              "Evrak Cinsi Tanımları"};
+                              "Evrak Cinsi Tanımları", "Evrak Şablonu"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
