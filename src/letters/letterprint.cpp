@@ -4,10 +4,9 @@
 
 namespace letters {
 
-report::PrintOutcome printLetter(TQRPGIDYAZ& layout, const QByteArray& letter,
-                                 const QImage& emblem, const QString& previewSetting,
-                                 report::PrintDialogKind dialog, QWidget* caller,
-                                 std::function<void()> afterPreview)
+report::PrintOutcome printLetter(TQRPGIDYAZ& layout, const QByteArray& letter, const QImage& emblem,
+                                 const QString& previewSetting, report::PrintDialogKind dialog,
+                                 QWidget* caller, std::function<void()> afterPreview)
 {
     const QByteArray previousLetter = layout.letter();
     const QImage previousLogo = layout.logo();

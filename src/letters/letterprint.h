@@ -21,9 +21,8 @@ class TQRPGIDYAZ;
 // an earlier printing gave it), then the preview comes when previewSetting
 // is "E", else the letter goes straight to the printer. A cancelled dialog
 // prints nothing and changes nothing.
-report::PrintOutcome printLetter(TQRPGIDYAZ& layout, const QByteArray& letter,
-                                 const QImage& emblem, const QString& previewSetting,
-                                 report::PrintDialogKind dialog, QWidget* caller,
-                                 std::function<void()> afterPreview = {});
+report::PrintOutcome printLetter(TQRPGIDYAZ& layout, const QByteArray& letter, const QImage& emblem,
+                                 const QString& previewSetting, report::PrintDialogKind dialog,
+                                 QWidget* caller, std::function<void()> afterPreview = {});
 
 } // namespace letters

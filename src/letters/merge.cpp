@@ -101,7 +101,9 @@ std::vector<SourceChar> scan(const QByteArray& rtf)
             bareWord = !delimited;
         } else if (c == '\\' && i + 3 < n && rtf[i + 1] == '\'' && hexValue(rtf[i + 2]) >= 0 &&
                    hexValue(rtf[i + 3]) >= 0) {
-            add(i, i + 4, decodeByte(static_cast<unsigned char>(hexValue(rtf[i + 2]) * 16 + hexValue(rtf[i + 3]))));
+            add(i, i + 4,
+                decodeByte(
+                    static_cast<unsigned char>(hexValue(rtf[i + 2]) * 16 + hexValue(rtf[i + 3]))));
             i += 4;
         } else if (c == '\\') {
             // A control symbol: an escaped character or a command; neither
@@ -146,7 +148,8 @@ QByteArray replaceField(const QByteArray& rtf, const QString& field, const QStri
     for (size_t k = 0; k + size_t(length) <= chars.size();) {
         bool match = true;
         for (qsizetype j = 0; j < length && match; ++j)
-            match = chars[k + size_t(j)].ch != Break && fold(chars[k + size_t(j)].ch) == wanted[size_t(j)];
+            match = chars[k + size_t(j)].ch != Break &&
+                    fold(chars[k + size_t(j)].ch) == wanted[size_t(j)];
         if (!match) {
             ++k;
             continue;

@@ -303,7 +303,8 @@ void RichEditor::buildToolbar(QHBoxLayout* bar)
     m_bullets->setIcon(paragraphIcon(3));
     bar->addWidget(m_bullets);
     bar->addSpacing(6);
-    m_fontDialog = toolButton(this, QStringLiteral("btnFont"), QStringLiteral("Font Seçimi"), false);
+    m_fontDialog =
+        toolButton(this, QStringLiteral("btnFont"), QStringLiteral("Font Seçimi"), false);
     m_fontDialog->setText(QStringLiteral("F"));
     m_fontDialog->setFixedWidth(28);
     bar->addWidget(m_fontDialog);
@@ -315,7 +316,9 @@ void RichEditor::buildToolbar(QHBoxLayout* bar)
 
 void RichEditor::connectToolbar()
 {
-    auto guarded = [](auto action) { return [action](auto&&... args) { core::guarded([&] { action(args...); }); }; };
+    auto guarded = [](auto action) {
+        return [action](auto&&... args) { core::guarded([&] { action(args...); }); };
+    };
     connect(m_fontName, &QComboBox::textActivated, this,
             guarded([this](const QString& name) { fontNameChosen(name); }));
     connect(m_fontSize, &QSpinBox::valueChanged, this,
@@ -328,7 +331,8 @@ void RichEditor::connectToolbar()
             guarded([this](bool on) { bulletsClicked(on); }));
     connect(m_fontDialog, &QToolButton::clicked, this, guarded([this](bool) { chooseFont(); }));
     connect(m_undo, &QToolButton::clicked, this, guarded([this](bool) { undo(); }));
-    connect(m_text, &QTextEdit::cursorPositionChanged, this, guarded([this] { SelectionChange(); }));
+    connect(m_text, &QTextEdit::cursorPositionChanged, this,
+            guarded([this] { SelectionChange(); }));
     connect(m_text, &QTextEdit::selectionChanged, this, guarded([this] { SelectionChange(); }));
     connect(m_text->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
         m_changed->setText(changeText());
@@ -468,10 +472,13 @@ RichEditor::Indents RichEditor::paragraphIndents() const
     const QTextBlock block = m_text->textCursor().block();
     const QTextBlockFormat f = block.blockFormat();
     const double rest = levelPixels(block) + f.leftMargin();
+    // In twips, as they are stored: the pixels of a stored indent give it
+    // back exactly.
+    auto points = [](double pixels) { return std::round(pixels / PixelsPerPoint * 20) / 20; };
     Indents i;
-    i.first = (rest + f.textIndent()) / PixelsPerPoint;
-    i.left = -f.textIndent() / PixelsPerPoint;
-    i.right = f.rightMargin() / PixelsPerPoint;
+    i.first = points(rest + f.textIndent());
+    i.left = points(-f.textIndent());
+    i.right = points(f.rightMargin());
     return i;
 }
 
@@ -568,13 +575,16 @@ void RichEditor::markerReleased(Ruler::Marker marker)
 {
     const Ruler& r = *m_ruler;
     const Indents stored = paragraphIndents();
-    auto points = [&](int left) { return std::trunc((left + r.FDragOfs - Gutter) / PixelsPerPoint); };
+    auto points = [&](int left) {
+        return std::trunc((left + r.FDragOfs - Gutter) / PixelsPerPoint);
+    };
     // A marker released where the synchronisation put it keeps its indent.
     auto moved = [&](Ruler::Marker m) { return r.markerLeft(m) != m_placed[m]; };
     Indents next = stored;
     switch (marker) {
     case Ruler::FirstLine: {
-        next.first = moved(Ruler::FirstLine) ? points(r.markerLeft(Ruler::FirstLine)) : stored.first;
+        next.first =
+            moved(Ruler::FirstLine) ? points(r.markerLeft(Ruler::FirstLine)) : stored.first;
         // The other lines keep their place: the left indent marker is
         // read where it stands.
         const double rest = moved(Ruler::LeftIndent) ? points(r.markerLeft(Ruler::LeftIndent))
@@ -590,10 +600,10 @@ void RichEditor::markerReleased(Ruler::Marker marker)
     }
     case Ruler::RightIndent:
         if (moved(Ruler::RightIndent))
-            next.right = std::trunc((r.innerWidth() - r.markerLeft(Ruler::RightIndent) +
-                                     r.FDragOfs - 2) /
-                                    PixelsPerPoint) -
-                         12;
+            next.right =
+                std::trunc((r.innerWidth() - r.markerLeft(Ruler::RightIndent) + r.FDragOfs - 2) /
+                           PixelsPerPoint) -
+                12;
         break;
     }
     // Neither line starts left of the margin, nor ends right of it.
@@ -609,8 +619,8 @@ void RichEditor::chooseFont()
 {
     const QTextCharFormat current = CurrentAttributes();
     QFont font = current.font().resolve(m_text->document()->defaultFont());
-    QColor color = current.foreground().style() == Qt::NoBrush ? QColor()
-                                                                : current.foreground().color();
+    QColor color =
+        current.foreground().style() == Qt::NoBrush ? QColor() : current.foreground().color();
     if (m_fontChooser && m_fontChooser(font, color)) {
         QTextCharFormat change;
         change.setFontFamilies(QStringList{font.family()});

@@ -58,17 +58,18 @@ void TemplateLibrary::insert(widgets::RowValues& row)
 
 void TemplateLibrary::update(const widgets::RowValues& row)
 {
-    m_write.execLines({QStringLiteral("UPDATE SABLON SET ACIK=:ACIK,METIN=:METIN"),
-                       QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
-                      {row.value(Acik), row.value(Metin).toByteArray(), row.value(DbKey),
-                       row.value(Kayno)});
+    m_write.execLines(
+        {QStringLiteral("UPDATE SABLON SET ACIK=:ACIK,METIN=:METIN"),
+         QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
+        {row.value(Acik), row.value(Metin).toByteArray(), row.value(DbKey), row.value(Kayno)});
 }
 
 void TemplateLibrary::remove(const widgets::RowValues& row)
 {
-    m_write.execLines({QStringLiteral("DELETE FROM SABLON"),
-                       QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
-                      {row.value(DbKey), row.value(Kayno)});
+    m_write.execLines(
+        {QStringLiteral("DELETE FROM SABLON"),
+         QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
+        {row.value(DbKey), row.value(Kayno)});
 }
 
 QStringList TemplateLibrary::descriptions()

@@ -1,7 +1,7 @@
 #include "tfrmsablon.h"
 
-#include "rtfreader.h"
 #include "richeditor.h"
+#include "rtfreader.h"
 
 #include "core/errors.h"
 #include "core/prompter.h"
@@ -60,7 +60,8 @@ TFRMSABLON::TFRMSABLON(core::TDM& dm, core::AppContext&, QWidget* parent)
     connect(m_exit, &QPushButton::clicked, this, [this] { core::guarded([this] { exit(); }); });
     connect(m_grid, &widgets::EditableGrid::currentRowChanged, this,
             [this](int row) { core::guarded([this, row] { showTemplate(row); }); });
-    connect(m_editor, &RichEditor::edited, this, [this] { core::guarded([this] { textEdited(); }); });
+    connect(m_editor, &RichEditor::edited, this,
+            [this] { core::guarded([this] { textEdited(); }); });
 }
 
 TFRMSABLON::~TFRMSABLON() = default;
@@ -110,7 +111,8 @@ bool TFRMSABLON::saveRow(widgets::RowValues& row, bool newRow)
     // writes it before the editor moves on.
     const bool fromEditor = m_rows.editRow() == m_shownRow && m_editor->isModified();
     const QByteArray text = fromEditor ? m_editor->rtf() : row.value(Metin).toByteArray();
-    const bool blank = fromEditor ? m_editor->isBlank() : rtf::plainTextOf(text).trimmed().isEmpty();
+    const bool blank =
+        fromEditor ? m_editor->isBlank() : rtf::plainTextOf(text).trimmed().isEmpty();
     const QString refusal = TemplateLibrary::refusal(row.value(Acik).toString(), blank);
     if (!refusal.isEmpty()) {
         core::Prompter::current().message(refusal);

@@ -85,7 +85,8 @@ void TFRMTEXT1::POPUPDOLDUR()
     m_templates->clear();
     for (const QString& description : m_library.descriptions()) {
         QString caption = description;
-        QAction* entry = m_templates->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* entry =
+            m_templates->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(entry, &QAction::triggered, this, [this, description] {
             core::guarded([this, description] { POPUPCLICK(description); });
         });

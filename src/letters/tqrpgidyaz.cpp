@@ -9,8 +9,8 @@
 namespace letters {
 
 TQRPGIDYAZ::TQRPGIDYAZ(QObject* parent)
-    : QObject(parent),
-      report::Layout(QStringLiteral("TQRPGIDYAZ"), report::Layout::a4(QPageLayout::Portrait, 10))
+    : QObject(parent), report::Layout(QStringLiteral("TQRPGIDYAZ"),
+                                      report::Layout::a4(QPageLayout::Portrait, 10))
 {
     setObjectName(QStringLiteral("TQRPGIDYAZ"));
 }
