@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -238,6 +239,27 @@ TEST(RtfReader, RegressionInputsOfTheFuzzerReadInBoundedTime)
         const QByteArray written = write(fromTextDocument(doc));
         EXPECT_NE(read(written).status, ReadStatus::Damaged) << name.toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(RtfText, TheAdministratorsCommandPrintsThePlainTextInUtf8)
+{
+    QProcess admin;
+    admin.start(QStringLiteral(DORPAK_ADMIN),
+                {QStringLiteral("rtf-text"), QStringLiteral(LETTERS_SAMPLES "/libreoffice.rtf")});
+    ASSERT_TRUE(admin.waitForFinished(30000));
+    EXPECT_EQ(admin.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(admin.readAllStandardOutput()),
+              QStringLiteral("Kurum: İstanbul Belediyesi\nKonu: Yol çalışması\n"
+                             "Yeşil yazı üstü çizili\n•\tBirinci\n◦\tAlt madde\n"
+                             "a)\tHarfli\nTab\tsonrası\nyeni satır\n"));
+    admin.start(QStringLiteral(DORPAK_ADMIN),
+                {QStringLiteral("rtf-text"), QStringLiteral("/yok.rtf")});
+    ASSERT_TRUE(admin.waitForFinished(30000));
+    EXPECT_EQ(admin.exitCode(), 1);
 }
 
 } // namespace
