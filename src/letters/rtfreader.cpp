@@ -434,15 +434,13 @@ ReadResult Reader::run()
             else
                 controlSymbol();
             break;
-        case '\r':
-        case '\n':
-        case '\0':
-            break;
         case '\t':
             keyword(Kw::Tab, false, 0, {});
             break;
         default:
-            textByte(c);
+            // Line breaks of the file and control characters are no text.
+            if (static_cast<unsigned char>(c) >= 0x20)
+                textByte(c);
         }
     }
     flush();
@@ -588,6 +586,9 @@ void Reader::controlSymbol()
     case '_':
         text(QStringLiteral("\u2011"));
         break;
+    case '-':
+        text(QStringLiteral("\u00AD")); // an optional hyphen
+        break;
     case '\r':
     case '\n':
         keyword(Kw::Par, false, 0, {});
@@ -595,7 +596,7 @@ void Reader::controlSymbol()
     case '\t':
         keyword(Kw::Tab, false, 0, {});
         break;
-    default: // \- optional hyphen, \| \: index entries, and anything unknown
+    default: // \| \: index entries, and anything unknown
         break;
     }
 }
@@ -1029,7 +1030,12 @@ void Reader::flush()
     text(decoded);
 }
 
-void Reader::text(const QString& s)
+bool isText(QChar c)
+{
+    return c.unicode() >= 0x20 ? c != QChar::ObjectReplacementCharacter : c == QLatin1Char('\t');
+}
+
+void Reader::text(const QString& input)
 {
     if (m_stack.empty())
         return;
@@ -1038,6 +1044,10 @@ void Reader::text(const QString& s)
     State& st = state();
     if (st.hidden)
         return;
+    // Control characters written as \'xx or \uN are no text either.
+    QString s = input;
+    if (!std::all_of(s.cbegin(), s.cend(), isText))
+        s.removeIf([](QChar c) { return !isText(c); });
     if (st.dest == Dest::Marker) {
         m_marker += s;
         return;
@@ -1139,7 +1149,9 @@ void Reader::endParagraph()
     p.format.listId = kind == ListKind::None ? 0 : id;
     if (kind == ListKind::None)
         p.format.listLevel = 0;
-    p.marker = kind == ListKind::None ? QString() : m_marker.trimmed();
+    // The tab after a bullet is the layout's, wherever it stands.
+    p.marker =
+        kind == ListKind::None ? QString() : QString(m_marker).remove(QLatin1Char('\t')).trimmed();
     m_lastNumbered =
         kind == ListKind::None || para.numbering == ListKind::None ? ParaState() : para;
     m_document.paragraphs.append(std::move(p));
