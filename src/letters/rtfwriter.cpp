@@ -256,12 +256,16 @@ void appendText(QByteArray& out, QStringView text, bool rawLetters)
         const int b = encodeChar(TurkishCodePage, u);
         if (b >= 0 && rawLetters) {
             out += char(b);
-        } else if (b >= 0) {
+            continue;
+        }
+        // The character itself for every reader that knows \uN, whatever
+        // code page it assumes; its Windows-1254 byte for the others.
+        appendNumber(out, "\\u", int(int16_t(u)));
+        if (b >= 0) {
             out += "\\'";
             out += hex[(b >> 4) & 0xF];
             out += hex[b & 0xF];
         } else {
-            appendNumber(out, "\\u", int(int16_t(u)));
             out += '?';
         }
     }

@@ -208,7 +208,7 @@ TEST(RtfWriter, RoundTripsKeepTextFormattingAlignmentIndentsAndLists)
     }
 }
 
-TEST(RtfWriter, WritesSevenBitRtfWithTurkishLettersInTheirCodePage)
+TEST(RtfWriter, WritesSevenBitRtfWithLettersAsUnicodeAndTheirCodePageByte)
 {
     Document d;
     Paragraph p;
@@ -219,7 +219,8 @@ TEST(RtfWriter, WritesSevenBitRtfWithTurkishLettersInTheirCodePage)
         ASSERT_LT(static_cast<unsigned char>(c), 0x80) << rtf.toStdString();
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1254\\deff0"));
     EXPECT_TRUE(rtf.contains("{\\f0\\fnil\\fcharset162 Arial;}"));
-    EXPECT_TRUE(rtf.contains("\\'de\\'fdk \\{x\\} \\\\ \\'dd\\'f0 \\'80 \\u26085?\\tab tab\\par"))
+    EXPECT_TRUE(rtf.contains("\\u350\\'de\\u305\\'fdk \\{x\\} \\\\ \\u304\\'dd\\u287\\'f0 "
+                             "\\u8364\\'80 \\u26085?\\tab tab\\par"))
         << rtf.toStdString();
     EXPECT_EQ(plainTextOf(rtf), QStringLiteral("Şık {x} \\ İğ € 日\ttab"));
 }
