@@ -1,6 +1,7 @@
 #include "merge.h"
 
 #include "codepage.h"
+#include "rtfreader.h"
 #include "rtfwriter.h"
 
 #include <vector>
@@ -25,17 +26,6 @@ constexpr char16_t Break = 0xFFFF;
 bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int hexValue(char h)
-{
-    if (h >= '0' && h <= '9')
-        return h - '0';
-    if (h >= 'a' && h <= 'f')
-        return h - 'a' + 10;
-    if (h >= 'A' && h <= 'F')
-        return h - 'A' + 10;
-    return -1;
 }
 
 char16_t decodeByte(unsigned char b)
@@ -99,11 +89,11 @@ std::vector<SourceChar> scan(const QByteArray& rtf)
                 uc = int(std::clamp<long long>(param, 0, 10));
             brk(start);
             bareWord = !delimited;
-        } else if (c == '\\' && i + 3 < n && rtf[i + 1] == '\'' && hexValue(rtf[i + 2]) >= 0 &&
-                   hexValue(rtf[i + 3]) >= 0) {
+        } else if (c == '\\' && i + 3 < n && rtf[i + 1] == '\'' &&
+                   rtf::hexDigitValue(rtf[i + 2]) >= 0 && rtf::hexDigitValue(rtf[i + 3]) >= 0) {
             add(i, i + 4,
-                decodeByte(
-                    static_cast<unsigned char>(hexValue(rtf[i + 2]) * 16 + hexValue(rtf[i + 3]))));
+                decodeByte(static_cast<unsigned char>(rtf::hexDigitValue(rtf[i + 2]) * 16 +
+                                                      rtf::hexDigitValue(rtf[i + 3]))));
             i += 4;
         } else if (c == '\\') {
             // A control symbol: an escaped character or a command; neither

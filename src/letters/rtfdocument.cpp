@@ -50,6 +50,16 @@ bool Document::isEmpty() const
     return true;
 }
 
+MarkerAffixes markerAffixes(const QString& marker)
+{
+    qsizetype start = 0, end = marker.size();
+    while (start < end && !marker[start].isLetterOrNumber())
+        ++start;
+    while (end > start && !marker[end - 1].isLetterOrNumber())
+        --end;
+    return {marker.left(start), marker.mid(end)};
+}
+
 QString listMarker(ListKind kind, int position)
 {
     switch (kind) {

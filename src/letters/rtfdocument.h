@@ -75,6 +75,14 @@ struct Document {
 // tabs as tabs, a list's bullet or number and its tab before the text.
 QString plainText(const Document& document);
 
+// The text around the number of a numbered list's marker: "(" before it,
+// "." or ")" after it.
+struct MarkerAffixes {
+    QString prefix;
+    QString suffix;
+};
+MarkerAffixes markerAffixes(const QString& marker);
+
 // The bullet or number a list paragraph shows as its position-th item
 // (from 1) when its RTF gave no text for it.
 QString listMarker(ListKind kind, int position);

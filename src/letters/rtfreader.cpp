@@ -553,15 +553,7 @@ void Reader::controlSymbol()
     const char c = *m_p++;
     switch (c) {
     case '\'': {
-        auto hex = [](char h) {
-            if (h >= '0' && h <= '9')
-                return h - '0';
-            if (h >= 'a' && h <= 'f')
-                return h - 'a' + 10;
-            if (h >= 'A' && h <= 'F')
-                return h - 'A' + 10;
-            return -1;
-        };
+        const auto hex = hexDigitValue;
         int value = 0;
         int digits = 0;
         while (digits < 2 && m_p < m_end && hex(*m_p) >= 0) {
@@ -1184,6 +1176,17 @@ void Reader::finishMarkers()
 }
 
 } // namespace
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 bool looksLikeRtf(const QByteArray& bytes)
 {

@@ -28,6 +28,9 @@ struct ReadResult {
 // what could be read.
 ReadResult read(const QByteArray& bytes);
 
+// The value of a hexadecimal digit, as of \'xx; -1 for any other character.
+int hexDigitValue(char c);
+
 // Whether the bytes begin as an RTF document ("{\rtf", after white space).
 bool looksLikeRtf(const QByteArray& bytes);
 

@@ -178,13 +178,9 @@ void toTextDocument(const Document& document, QTextDocument& target)
                 if (f.list == ListKind::Bullet)
                     format.setProperty(ListBulletProperty, p.marker);
                 if (f.list != ListKind::Bullet) {
-                    qsizetype start = 0, end = p.marker.size();
-                    while (start < end && !p.marker[start].isLetterOrNumber())
-                        ++start;
-                    while (end > start && !p.marker[end - 1].isLetterOrNumber())
-                        --end;
-                    format.setNumberPrefix(p.marker.left(start));
-                    format.setNumberSuffix(p.marker.mid(end));
+                    const MarkerAffixes around = markerAffixes(p.marker);
+                    format.setNumberPrefix(around.prefix);
+                    format.setNumberSuffix(around.suffix);
                 }
                 lists[key] = cursor.createList(format);
             } else {

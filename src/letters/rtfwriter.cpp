@@ -131,22 +131,17 @@ void Writer::paragraph(const Paragraph& p, const Paragraph* previous)
                 appendText(m_out, marker);
                 m_out += "}}";
             } else {
-                // The text around the number: "(" before it, "." or ")" after.
-                qsizetype start = 0, end = marker.size();
-                while (start < end && !marker[start].isLetterOrNumber())
-                    ++start;
-                while (end > start && !marker[end - 1].isLetterOrNumber())
-                    --end;
+                const MarkerAffixes around = markerAffixes(marker);
                 m_out += "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1";
                 m_out += numberingWord(f.list);
-                if (start > 0) {
+                if (!around.prefix.isEmpty()) {
                     m_out += "{\\pntxtb ";
-                    appendText(m_out, QStringView(marker).left(start));
+                    appendText(m_out, around.prefix);
                     m_out += '}';
                 }
-                if (end < marker.size()) {
+                if (!around.suffix.isEmpty()) {
                     m_out += "{\\pntxta ";
-                    appendText(m_out, QStringView(marker).mid(end));
+                    appendText(m_out, around.suffix);
                     m_out += '}';
                 }
                 m_out += '}';

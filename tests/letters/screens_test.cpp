@@ -9,6 +9,7 @@
 #include "letters/tfrmtext1.h"
 #include "letters/tqrpgidyaz.h"
 #include "refdata/refdata_support.h"
+#include "support/pdfpages.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 
@@ -17,7 +18,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
@@ -37,15 +37,6 @@ QByteArray rtfOf(const QString& text)
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0\\fcharset162 Arial;}}\\f0\\fs24 ";
     out += text.toLatin1();
     return out + "\\par}";
-}
-
-int pdfPages(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(f.readAll())
-                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 // The letter row as the outgoing entry holds it: a TEXT row with HARNO 1,
@@ -253,7 +244,7 @@ TEST_F(LetterEditor, F7PrintsTheLetterAsEditedWithTheEmblemItKeeps)
     QTest::keyClick(&screen, Qt::Key_F7);
     prompts.verify();
     EXPECT_EQ(layout.copyCount(), 2);
-    EXPECT_EQ(pdfPages(pdf), 2) << "two copies of one page";
+    EXPECT_EQ(testsupport::pdfPageCount(pdf), 2) << "two copies of one page";
     EXPECT_EQ(rtf::plainTextOf(layout.letter()), QStringLiteral("Yazdırılan metin"));
     EXPECT_EQ(layout.logo().pixelColor(0, 0), QColor(Qt::red));
     // The emblem removed since: the layout prints the one it was given.
@@ -274,7 +265,7 @@ TEST(LetterLayout, ALetterLongerThanThePageIsCutAtItsBoxOnOnePage)
     layout.setLetter(rtf + "}");
     const QString pdf = dir.filePath(QStringLiteral("uzun.pdf"));
     EXPECT_EQ(report::exportPdf(layout, pdf), 1);
-    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_EQ(testsupport::pdfPageCount(pdf), 1);
     EXPECT_EQ(layout.pageLayout().pageSize().id(), QPageSize::A4);
     EXPECT_EQ(layout.pageLayout().orientation(), QPageLayout::Portrait);
     EXPECT_EQ(layout.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(10, 10, 10, 10));
