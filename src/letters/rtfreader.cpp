@@ -96,6 +96,7 @@ enum class Kw {
     Line,
     Tab,
     Cell,
+    InTable,
     EmDash,
     EnDash,
     EmSpace,
@@ -204,6 +205,7 @@ const std::unordered_map<std::string_view, Kw>& keywords()
             {"tab", Kw::Tab},
             {"cell", Kw::Cell},
             {"nestcell", Kw::Cell},
+            {"intbl", Kw::InTable},
             {"emdash", Kw::EmDash},
             {"endash", Kw::EnDash},
             {"emspace", Kw::EmSpace},
@@ -309,7 +311,7 @@ const std::unordered_map<std::string_view, Kw>& keywords()
                                  "bkmkcoll"})
             t.emplace(name, Kw::SkipGroup);
         for (const char* name : {"ltrmark", "rtlmark", "zwj", "zwnj", "zwbo", "zwnbo", "field",
-                                 "object", "upr", "intbl", "pnstart", "pnf", "pnindent"})
+                                 "object", "upr", "pnstart", "pnf", "pnindent"})
             t.emplace(name, Kw::Ignore);
         return t;
     }();
@@ -326,6 +328,7 @@ struct ParaState {
     ListKind numbering = ListKind::None; // from \pn
     int numberingId = 0;
     int overrideNumber = 0; // \ls
+    bool inTable = false;   // \intbl
 };
 
 struct State {
@@ -399,6 +402,7 @@ private:
     ParaState m_numbering; // what the \pn group being read says
     int m_numberingGroups = 0;
     ParaState m_lastNumbered; // the last paragraph's, to number on from it
+    bool m_lastInTable = false;
 
     QByteArray m_pending; // 8-bit text not yet decoded
     int m_pendingCodePage = 1252;
@@ -925,7 +929,18 @@ void Reader::keyword(Kw kw, bool hasParam, int param, std::string_view)
             break; // the tab after a bullet belongs to the layout, not to the marker
         text(QStringLiteral("\t"));
         break;
+    case Kw::InTable:
+        s.para.inTable = true;
+        break;
     case Kw::Cell:
+        flush();
+        // A cell whose last paragraph had its own mark: the tab ends that
+        // paragraph's text, as it does where the cell ends without one.
+        if (dest == Dest::Body && m_paragraph.runs.isEmpty() && m_marker.isEmpty() &&
+            m_lastInTable && !m_document.paragraphs.isEmpty()) {
+            m_paragraph = m_document.paragraphs.takeLast();
+            m_lastInTable = false;
+        }
         text(QStringLiteral("\t"));
         break;
     case Kw::EmDash:
@@ -1146,6 +1161,7 @@ void Reader::endParagraph()
         kind == ListKind::None ? QString() : QString(m_marker).remove(QLatin1Char('\t')).trimmed();
     m_lastNumbered =
         kind == ListKind::None || para.numbering == ListKind::None ? ParaState() : para;
+    m_lastInTable = para.inTable;
     m_document.paragraphs.append(std::move(p));
     m_paragraph = Paragraph();
     m_marker.clear();

@@ -159,6 +159,10 @@ TEST(RtfReader, UnicodeFallbacksAndCodePages)
         // A table: cells as tabs, rows as lines.
         {"{\\rtf1\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row\\pard c}",
          QStringLiteral("a\tb\t\nc")},
+        // Cells whose paragraphs have their own marks.
+        {"{\\rtf1{\\trowd\\cellx1000\\cellx2000{{\\pard\\intbl a\\par}\\cell}{{\\pard\\intbl "
+         "b1\\par b2\\par}\\cell}\\intbl\\row}{\\pard c\\par}}",
+         QStringLiteral("a\tb1\nb2\t\nc")},
     };
     for (const Case& c : cases) {
         const ReadResult r = read(c.rtf);
