@@ -240,7 +240,13 @@ RichEditor::RichEditor(QWidget* parent) : QWidget(parent)
     showCaret();
 }
 
-RichEditor::~RichEditor() = default;
+RichEditor::~RichEditor()
+{
+    // The widgets destroyed after this body still signal (the text area
+    // moves its caret as it goes): nothing of them reaches the editor then.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
 
 void RichEditor::buildToolbar(QHBoxLayout* bar)
 {
