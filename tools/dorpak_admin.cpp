@@ -4,6 +4,7 @@
 #include "db/query.h"
 #include "db/schema.h"
 #include "tools/demodata.h"
+#include "tools/rtftext.h"
 #include "tools/sdpimport.h"
 
 #include <QDate>
@@ -141,6 +142,8 @@ int main(int argc, char** argv)
             return importSdp(args);
         if (command == QLatin1String("index"))
             return index(args);
+        if (command == QLatin1String("rtf-text"))
+            return tools::rtfText(args);
     } catch (const db::DbError& e) {
         return fail(e.message());
     }

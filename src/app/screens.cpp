@@ -12,6 +12,9 @@
 #include "access/tfrmuser.h"
 #include "access/tfrmuserstan.h"
 #include "core/prompter.h"
+#include "letters/tfrmsablon.h"
+#include "letters/tfrmtext1.h"
+#include "letters/tqrpgidyaz.h"
 #include "lists/details.h"
 #include "lists/ledgers.h"
 #include "lists/pickers.h"
@@ -72,6 +75,11 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     s.institutions = new refdata::TFRMKURUM(dm, ctx, &menu);
     s.incomingPicker = new lists::TFRMGELBUL(dm, ctx, &menu);
     s.petitionPicker = new lists::TFRMDILBUL(dm, ctx, &menu);
+    // The outgoing entry opens the letter editor, which is handed the
+    // printed letter.
+    s.letterLayout = new letters::TQRPGIDYAZ(&menu);
+    s.letterEditor = new letters::TFRMTEXT1(
+        dm, ctx, *s.letterLayout, [&menu] { return menu.institutionLogo(); }, &menu);
     s.outgoingEntry = new registers::TFRMGIDEN(dm, ctx, *s.filePlanPicker, *s.institutionQuickAdd,
                                                *s.incomingPicker, *s.petitionPicker, &menu);
     s.outgoingList = new registers::TFRMGIDLST(dm, ctx, *s.outgoingEntry, &menu);
@@ -91,12 +99,12 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // TQRPDILDEF1: made with TFRMDILLIST above.
     // TFRMMETIN
     s.about = new TFRMABOUT(&menu);
-    // TFRMTEXT1
+    // TFRMTEXT1: made with the outgoing entry above.
     s.passwordChange = new TFRMPASDEG(dm, ctx, &menu);
     // TFRMSIFRE: made with the user administration above.
     // TFRMDILBUL: made with the outgoing entry above.
-    // TQRPGIDYAZ
-    // TFRMSABLON       -> MenuEntry::EvrakSablonu
+    // TQRPGIDYAZ: made with the letter editor above.
+    s.templates = new letters::TFRMSABLON(dm, ctx, &menu);
     // TFRMRESIM and TQRGELRES: made with the incoming entry above.
     s.versionInfo = new TFRMVERBILGI(
         menu.infoServer(), [&menu] { menu.PRGGUNCELLE(); }, &menu);
@@ -126,5 +134,6 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
         screen->HandedUserName = ctx.UserName.left(10);
         core::Prompter::current().runModal(*screen);
     });
+    opens(menu, MenuEntry::EvrakSablonu, s.templates);
     return s;
 }

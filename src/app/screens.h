@@ -34,6 +34,11 @@ class TFRMGELLIST;
 class TFRMGIDLIST;
 class TFRMDILLIST;
 } // namespace lists
+namespace letters {
+class TFRMTEXT1;
+class TQRPGIDYAZ;
+class TFRMSABLON;
+} // namespace letters
 namespace registers {
 class TFRMGELEN;
 class TFRMGELLST;
@@ -80,6 +85,9 @@ struct ProgramScreens {
     registers::TFRMGIDLST* outgoingList = nullptr;
     registers::TFRMDILEKCE* petitionEntry = nullptr;
     registers::TFRMDILLST* petitionList = nullptr;
+    letters::TFRMTEXT1* letterEditor = nullptr;
+    letters::TQRPGIDYAZ* letterLayout = nullptr;
+    letters::TFRMSABLON* templates = nullptr;
 };
 
 // Builds the screens in the program's fixed order and wires them to the main

@@ -445,6 +445,7 @@ void TFRMMENU::applyWindowState()
 void TFRMMENU::loadInstitutionLogo()
 {
     m_IMGLOGO->clear();
+    m_logo = QImage();
     db::Query& q = m_dm.QRSORGU;
     q.clear();
     q.add(QStringLiteral("SELECT LOGO FROM TANIM"));
@@ -454,6 +455,7 @@ void TFRMMENU::loadInstitutionLogo()
     if (bytes.isEmpty())
         return;
     const QImage image = QImage::fromData(bytes);
+    m_logo = image;
     if (!image.isNull())
         m_IMGLOGO->setPixmap(QPixmap::fromImage(
             image.scaled(m_IMGLOGO->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));

@@ -5,6 +5,7 @@
 #include "core/tdm.h"
 #include "core/versioninfo.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -86,6 +87,8 @@ public:
     bool endRequested() const { return m_endRequested; }
 
     core::InfoServerConnection& infoServer() { return m_infoServer; }
+    // The institution's emblem as read from TANIM.LOGO; null when there is none.
+    QImage institutionLogo() const { return m_logo; }
 
     // MenuTrimmer: MENUYAP hides entries and whole menus.
     void hideEntry(int rightCode) override;
@@ -157,6 +160,7 @@ private:
     QLabel* m_lblBaslik = nullptr;
     QLabel* m_LKURUM = nullptr;
     QLabel* m_IMGLOGO = nullptr;
+    QImage m_logo;
     QLabel* m_LBRM = nullptr;
     ClickLabel* m_vendorLogo = nullptr;
     ClickLabel* m_LVER = nullptr;

@@ -156,7 +156,7 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
         "Genel Liste",        "Gelen Yazılar Listesi", "Giden Yazılar Listesi",
         "Dilekçeler Listesi", "Genel Tanımlar",        "Kullanıcı Tanımları",
         "Birim Tanımları",    "Kurum Tanımları",       "Evrak Cinsi Tanımları",
-        "Şifre Değiş"};
+        "Şifre Değiş",        "Evrak Şablonu"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
