@@ -164,6 +164,35 @@ void Database::close()
         throw *failure;
 }
 
+void Database::drop()
+{
+    if (!m_attachment)
+        return;
+    releaseHolders();
+    fb::Status st;
+    if (m_transaction) {
+        m_transaction->rollback(st.get());
+        if (st.failed())
+            m_transaction->release();
+        st.clear();
+        m_transaction = nullptr;
+    }
+    m_attachment->dropDatabase(st.get());
+    std::optional<DbError> failure;
+    if (st.failed()) {
+        failure = st.error();
+        st.clear();
+        m_attachment->detach(st.get());
+        if (st.failed())
+            m_attachment->release();
+    }
+    m_attachment = nullptr;
+    m_name.clear();
+    ++m_generation;
+    if (failure)
+        throw *failure;
+}
+
 IAttachment* Database::attachment()
 {
     if (!m_attachment)
