@@ -98,6 +98,9 @@ public:
 
 private:
     void attach(const QString& name, const Credentials& credentials, bool create);
+    // close() and drop(): the transaction ends (committed unless the file
+    // goes), then the attachment.
+    void end(bool dropFile);
     void releaseHolders();
 
     Firebird::IAttachment* m_attachment = nullptr;
