@@ -242,6 +242,8 @@ void takeOnlineReport(const QStringList& lines, ValidationReport& report)
     report.errors = counted;
 }
 
+// The summary the full validation reports as its error, line by line, and
+// the sum of the counts on its lines.
 void takeFullSummary(const DbError& summary, ValidationReport& report)
 {
     static const QRegularExpression count(QStringLiteral(":\\s*(\\d+)\\s*$"));
