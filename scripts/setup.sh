@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  dpkg-dev file # the computed dependencies of the Debian package
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "db/schema.h"
+#include "tools/admincommands.h"
 #include "tools/demodata.h"
 #include "tools/rtftext.h"
 #include "tools/sdpimport.h"
@@ -18,30 +19,7 @@
 
 namespace {
 
-const char* const Usage =
-    "Usage: dorpak-admin COMMAND ...\n"
-    "\n"
-    "Commands:\n"
-    "  create FILE [--schema 10.002|12.002] [--demo]\n"
-    "      Create a new yearly database file (never replaces an existing one).\n"
-    "      --schema 10.002 makes the oldest layout the program upgrades;\n"
-    "      --demo fills it with code tables, a file plan, documents and a template.\n"
-    "  import-sdp FILE CSV\n"
-    "      Load a standard file plan: lines \"code;description\" in UTF-8, with or\n"
-    "      without a header line. Existing codes get the new description. A bad\n"
-    "      line stops the import and nothing is changed.\n"
-    "  index FILE\n"
-    "      Add the indexes the program relies on where the file lacks them.\n"
-    "\n"
-    "FILE is a path (embedded engine) or host:path (Firebird server). The user and\n"
-    "password are SYSDBA and the built-in password unless ISC_USER and ISC_PASSWORD\n"
-    "are set.\n";
-
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "dorpak-admin: %s\n", message.toLocal8Bit().constData());
-    return 1;
-}
+using tools::fail;
 
 // The year of DORPAKyyyy.GDB, else the current one.
 int yearOf(const QString& file)
@@ -62,24 +40,30 @@ int create(const QStringList& args)
             demo = true;
         } else if (args[i] == QLatin1String("--schema")) {
             if (i + 1 >= args.size() || !db::parseSchemaVersion(args[i + 1], version))
-                return fail(QStringLiteral("--schema takes 10.002 or 12.002"));
+                throw tools::UsageError(QStringLiteral("--schema takes 10.002 or 12.002"));
             ++i;
         } else if (file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
             file = args[i];
         } else {
-            return fail(QStringLiteral("unexpected argument: %1").arg(args[i]));
+            throw tools::UsageError(QStringLiteral("unexpected argument: %1").arg(args[i]));
         }
     }
     if (file.isEmpty())
-        return fail(QStringLiteral("create needs a FILE"));
+        throw tools::UsageError(QStringLiteral("needs a FILE"));
     if (demo && version != db::SchemaVersion::V12_002)
-        return fail(QStringLiteral("--demo needs the current schema 12.002"));
+        throw tools::UsageError(QStringLiteral("--demo needs the current schema 12.002"));
     if (!db::Database::isRemoteName(file))
         QDir().mkpath(QFileInfo(file).absolutePath());
     db::Database database;
     db::createYearFile(database, file, version);
-    if (demo)
-        tools::fillDemoData(database, yearOf(file));
+    if (demo) {
+        try {
+            tools::fillDemoData(database, yearOf(file));
+        } catch (...) {
+            db::dropUnfinished(database); // no half-filled demo file
+            throw;
+        }
+    }
     database.close();
     std::printf("created %s (schema %s%s)\n", file.toLocal8Bit().constData(),
                 db::versionText(version).toLatin1().constData(), demo ? ", demo data" : "");
@@ -89,7 +73,7 @@ int create(const QStringList& args)
 int importSdp(const QStringList& args)
 {
     if (args.size() != 2)
-        return fail(QStringLiteral("import-sdp needs FILE and CSV"));
+        throw tools::UsageError(QStringLiteral("needs FILE and CSV"));
     QFile csv(args[1]);
     if (!csv.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1: %2").arg(args[1], csv.errorString()));
@@ -121,6 +105,105 @@ int index(const QStringList& args)
     return 0;
 }
 
+const tools::AdminCommand CreateCommand = {
+    "create", "FILE [--schema 10.002|12.002] [--demo]",
+    "Create a new yearly database file (never replaces an existing one).\n"
+    "--schema 10.002 makes the oldest layout the program upgrades;\n"
+    "--demo fills it with code tables, a file plan, documents and a template.",
+    create};
+
+const tools::AdminCommand ImportSdpCommand = {
+    "import-sdp", "FILE CSV",
+    "Load a standard file plan: lines \"code;description\" in UTF-8, with or\n"
+    "without a header line. Existing codes get the new description. A bad\n"
+    "line stops the import and nothing is changed.",
+    importSdp};
+
+const tools::AdminCommand IndexCommand = {
+    "index", "FILE", "Add the indexes the program relies on where the file lacks them.", index};
+
+// Every command, in the order the usage lists them.
+const tools::AdminCommand* const Commands[] = {
+    &CreateCommand,
+    &ImportSdpCommand,
+    &IndexCommand,
+    &tools::NewYearCommand,
+    &tools::BackupCommand,
+    &tools::RestoreCommand,
+    &tools::CheckCommand,
+    &tools::ResetPasswordCommand,
+    &tools::LoginRequiredCommand,
+    &tools::RtfTextCommand,
+};
+
+const char* const Footer =
+    "FILE is a path (embedded engine) or host:path (Firebird server; host/port:path\n"
+    "for another port). The user and password are SYSDBA and the built-in password\n"
+    "unless ISC_USER and ISC_PASSWORD are set. Exit status: 0 on success, 1 when the\n"
+    "work could not be done, 2 for wrong arguments, 3 when check found errors.\n"
+    "\"dorpak-admin COMMAND --help\" describes one command.\n";
+
+QString indented(const char* text)
+{
+    return QStringLiteral("      ") +
+           QString::fromUtf8(text).replace(QLatin1Char('\n'), QStringLiteral("\n      "));
+}
+
+void printUsage(std::FILE* out)
+{
+    QString text = QStringLiteral("Usage: dorpak-admin COMMAND ...\n\nCommands:\n");
+    for (const tools::AdminCommand* c : Commands)
+        text +=
+            QStringLiteral("  %1 %2\n%3\n")
+                .arg(QLatin1String(c->name), QLatin1String(c->arguments), indented(c->description));
+    text += QLatin1Char('\n') + QLatin1String(Footer);
+    std::fputs(text.toLocal8Bit().constData(), out);
+}
+
+void printCommandUsage(const tools::AdminCommand& c, std::FILE* out)
+{
+    const QString text = QStringLiteral("Usage: dorpak-admin %1 %2\n\n%3\n\n%4")
+                             .arg(QLatin1String(c.name), QLatin1String(c.arguments),
+                                  QString::fromUtf8(c.description), QLatin1String(Footer));
+    std::fputs(text.toLocal8Bit().constData(), out);
+}
+
+bool asksForHelp(const QStringList& args)
+{
+    return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
+}
+
+// An error whose message names none of the command's files is told with
+// the first of them, the file the command works on.
+QString messageWithFile(const db::DbError& e, const QStringList& args)
+{
+    for (const QString& arg : args)
+        if (!arg.startsWith(QLatin1Char('-')) && e.message().startsWith(arg))
+            return e.message();
+    for (const QString& arg : args)
+        if (!arg.startsWith(QLatin1Char('-')))
+            return e.aboutFile(arg).message();
+    return e.message();
+}
+
+int run(const tools::AdminCommand& command, const QStringList& args)
+{
+    if (asksForHelp(args)) {
+        printCommandUsage(command, stdout);
+        return tools::Success;
+    }
+    try {
+        return command.run(args);
+    } catch (const tools::UsageError& e) {
+        std::fprintf(stderr, "dorpak-admin: %s %s\n\n", command.name,
+                     e.why().toLocal8Bit().constData());
+        printCommandUsage(command, stderr);
+        return tools::WrongUsage;
+    } catch (const db::DbError& e) {
+        return fail(messageWithFile(e, args));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -130,23 +213,21 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-        std::fputs(Usage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty()) {
+        printUsage(stderr);
+        return tools::WrongUsage;
     }
-    const QString command = args.takeFirst();
-    try {
-        if (command == QLatin1String("create"))
-            return create(args);
-        if (command == QLatin1String("import-sdp"))
-            return importSdp(args);
-        if (command == QLatin1String("index"))
-            return index(args);
-        if (command == QLatin1String("rtf-text"))
-            return tools::rtfText(args);
-    } catch (const db::DbError& e) {
-        return fail(e.message());
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        printUsage(stdout);
+        return tools::Success;
     }
-    std::fputs(Usage, stderr);
-    return fail(QStringLiteral("unknown command: %1").arg(command));
+    for (const tools::AdminCommand* c : Commands)
+        if (name == QLatin1String(c->name))
+            return run(*c, args);
+    printUsage(stderr);
+    std::fprintf(stderr, "\n");
+    fail(QStringLiteral("unknown command: %1").arg(name));
+    return tools::WrongUsage;
 }

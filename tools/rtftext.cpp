@@ -8,19 +8,14 @@
 
 namespace tools {
 
-int rtfText(const QStringList& args)
+namespace {
+
+int rtfText(const QStringList& arguments)
 {
-    if (args.size() != 1) {
-        std::fputs("dorpak-admin: rtf-text needs FILE.rtf\n", stderr);
-        return 1;
-    }
+    const QStringList& args = exactly(arguments, 1, "FILE.rtf");
     QFile file(args[0]);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "dorpak-admin: cannot read %s: %s\n",
-                     args[0].toLocal8Bit().constData(),
-                     file.errorString().toLocal8Bit().constData());
-        return 1;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(args[0], file.errorString()));
     const QByteArray bytes = file.readAll();
     switch (rtf::read(bytes).status) {
     case rtf::ReadStatus::NotRtf:
@@ -38,7 +33,15 @@ int rtfText(const QStringList& args)
     if (!text.isEmpty())
         text += '\n';
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    return 0;
+    return Success;
 }
+
+} // namespace
+
+const AdminCommand RtfTextCommand = {
+    "rtf-text", "FILE.rtf",
+    "Print the plain text of an RTF letter or template in UTF-8: one line per\n"
+    "paragraph, tabs as tabs, bullets and numbers as their text.",
+    rtfText};
 
 } // namespace tools

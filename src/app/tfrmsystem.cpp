@@ -31,6 +31,8 @@ TFRMSYSTEM::TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
             guardedSlot([this] { defaultValues(); }));
     connect(m_ui->btnKayit, &QPushButton::clicked, this, guardedSlot([this] { save(); }));
     connect(m_ui->btnVazgec, &QPushButton::clicked, this, guardedSlot([this] { cancel(); }));
+    connect(m_ui->btnYeniYil, &QPushButton::clicked, this,
+            guardedSlot([this] { createNewYear(); }));
     for (QLineEdit* field : {m_ui->edtAnaMakina, m_ui->edtYol, m_ui->edtYil})
         connect(field, &QLineEdit::textChanged, this, [this] { refreshTexts(); });
 
@@ -67,6 +69,14 @@ void TFRMSYSTEM::refreshTexts()
     const core::DatabaseTexts texts = core::DEGERBUL(fields());
     m_ui->edtDosya->setText(texts.fileName);
     m_ui->edtTamAd->setText(texts.fullText);
+    refreshNewYearOffer(false);
+}
+
+void TFRMSYSTEM::refreshNewYearOffer(bool askServer)
+{
+    const core::SystemFields f = fields();
+    m_ui->btnYeniYil->setVisible((askServer || f.host.isEmpty()) &&
+                                 !m_settings.newYearSource(f).isEmpty());
 }
 
 void TFRMSYSTEM::activate()
@@ -91,6 +101,7 @@ void TFRMSYSTEM::testSettings()
     const QStringList lines = m_settings.test(fields());
     for (const QString& line : lines)
         m_ui->memTest->appendPlainText(line);
+    refreshNewYearOffer(true);
 }
 
 void TFRMSYSTEM::defaultValues()
@@ -107,6 +118,18 @@ void TFRMSYSTEM::save()
         core::Prompter::current().message(refusal);
         return;
     }
+    finish(QDialog::Accepted);
+}
+
+void TFRMSYSTEM::createNewYear()
+{
+    const QString refusal = m_settings.createNewYear(fields());
+    if (!refusal.isEmpty()) {
+        core::Prompter::current().message(refusal);
+        return;
+    }
+    core::Prompter::current().message(
+        QStringLiteral("%1 Oluşturuldu.").arg(m_ui->edtDosya->text()));
     finish(QDialog::Accepted);
 }
 

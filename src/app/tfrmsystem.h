@@ -35,6 +35,9 @@ public slots:
     void save();
     // "F6-Vazgeç".
     void cancel();
+    // "Yeni Yıl Dosyası Oluştur", offered when the year has no file but the
+    // year before has one: makes it from the year before and opens it.
+    void createNewYear();
 
 protected:
     void activate() override;
@@ -43,6 +46,10 @@ private:
     void showFields(const core::SystemFields& fields);
     // DEGERBUL on the screen: rebuilds the file name and the full text.
     void refreshTexts();
+    // Shows "Yeni Yıl Dosyası Oluştur" when there is a year to make. Files
+    // on a server are looked for only on "Test Et": attaching takes a moment,
+    // too long for every key typed or a server that does not answer.
+    void refreshNewYearOffer(bool askServer);
 
     core::SystemSettings m_settings;
     std::unique_ptr<Ui::TFRMSYSTEM> m_ui;

@@ -2,8 +2,11 @@
 
 #include "clock.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace core {
 namespace {
@@ -41,6 +44,16 @@ void storeClosingState(const QString& windowState, const QString& year)
 
 QString defaultDataFolder()
 {
+    return defaultDataFolderFor(
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+}
+
+QString defaultDataFolderFor(const QString& programFolder)
+{
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).fileName() == QLatin1String("bin"))
+        return QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/dorpak"));
     return QDir::toNativeSeparators(QDir::currentPath() + QStringLiteral("/DATA/DORPAK"));
 }
 

@@ -25,9 +25,14 @@ void storeClosingState(const QString& windowState, const QString& year);
 
 } // namespace settings
 
-// The folder of the yearly files when none is stored: the current directory
-// followed by DATA/DORPAK.
+// The folder of the yearly files when none is stored. An installed program
+// (one started from a folder named bin, such as /usr/bin) keeps them where a
+// package keeps per-user data, in "dorpak" under the XDG data folder
+// (~/.local/share/dorpak); started from elsewhere, as ./run.sh starts it
+// from its build folder, the current directory followed by DATA/DORPAK.
 QString defaultDataFolder();
+// The same for a program started from programFolder.
+QString defaultDataFolderFor(const QString& programFolder);
 // The working year when none is stored: the current year.
 QString defaultWorkingYear();
 

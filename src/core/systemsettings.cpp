@@ -3,6 +3,8 @@
 #include "settings.h"
 #include "startup.h"
 
+#include "db/newyear.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -85,6 +87,37 @@ SystemFields SystemSettings::takeChosenFile(const SystemFields& fields, const QS
     const QString name = native.mid(slash + 1);
     result.year = name.mid(int(qstrlen("DORPAK")), 4);
     return result;
+}
+
+QString SystemSettings::newYearSource(const SystemFields& fields) const
+{
+    bool isYear = false;
+    const int year = fields.year.toInt(&isYear);
+    if (!isYear || fields.year.size() != 4 || fields.folder.isEmpty())
+        return {};
+    SystemFields before = fields;
+    before.year = QString::number(year - 1);
+    const QString source = DEGERBUL(before).fullText;
+    if (databaseExists(fields, DEGERBUL(fields).fullText) || !databaseExists(fields, source))
+        return {};
+    return source;
+}
+
+QString SystemSettings::createNewYear(const SystemFields& fields)
+{
+    const QString source = newYearSource(fields);
+    if (source.isEmpty())
+        return FileMissingMessage;
+    {
+        db::BusyScope busy;
+        db::createNewYearFile(source, DEGERBUL(fields).fullText);
+    }
+    return save(fields);
+}
+
+bool SystemSettings::databaseExists(const SystemFields& fields, const QString& name)
+{
+    return fields.host.isEmpty() ? QFileInfo(name).isFile() : canAttach(name);
 }
 
 QString SystemSettings::save(const SystemFields& fields)

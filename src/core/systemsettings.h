@@ -60,6 +60,18 @@ public:
     // The browse button: the folder and year of a chosen yearly file.
     static SystemFields takeChosenFile(const SystemFields& fields, const QString& path);
 
+    // The yearly file of the year before the fields' year, when that year
+    // has no file yet but the year before has one: the screen then offers
+    // "Yeni Yıl Dosyası Oluştur". Empty when there is nothing to offer. On a
+    // server the files are looked for by attaching, which takes a moment.
+    QString newYearSource(const SystemFields& fields) const;
+
+    // "Yeni Yıl Dosyası Oluştur": makes the year's file from the year
+    // before (code tables, definitions, users, rights, templates) and then
+    // saves and opens it as "F5-Kayıt" does. Returns save()'s refusal; an
+    // error making the file is thrown and nothing is stored.
+    QString createNewYear(const SystemFields& fields);
+
     // "F5-Kayıt": checks the fields and returns the refusal message, or
     // stores YIL and YOL, re-opens the connection on the file just saved,
     // takes the year as WorkingYear and reads TANIM again (empty result).
@@ -71,6 +83,7 @@ private:
     // With a host the file cannot be looked at from here: the server is
     // asked by attaching to it.
     static bool canAttach(const QString& databaseName);
+    static bool databaseExists(const SystemFields& fields, const QString& name);
 
     TDM& m_dm;
     AppContext& m_ctx;

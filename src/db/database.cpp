@@ -137,26 +137,51 @@ void Database::attach(const QString& name, const Credentials& credentials, bool 
 
 void Database::close()
 {
+    end(false);
+}
+
+void Database::drop()
+{
+    end(true);
+}
+
+void Database::end(bool dropFile)
+{
     if (!m_attachment)
         return;
     releaseHolders();
     fb::Status st;
     std::optional<DbError> failure;
-    if (m_transaction) {
+    if (m_transaction && !dropFile) {
         m_transaction->commit(st.get());
         if (st.failed()) {
             failure = st.error();
             st.clear();
-            m_transaction->rollback(st.get());
-            if (st.failed())
-                m_transaction->release();
-            st.clear();
+        } else {
+            m_transaction = nullptr;
         }
+    }
+    if (m_transaction) {
+        m_transaction->rollback(st.get());
+        if (st.failed())
+            m_transaction->release();
+        st.clear();
         m_transaction = nullptr;
     }
-    m_attachment->detach(st.get());
-    if (st.failed())
-        m_attachment->release();
+    if (dropFile) {
+        m_attachment->dropDatabase(st.get()); // releases the attachment when it succeeds
+        if (st.failed()) {
+            failure = st.error();
+            st.clear();
+        } else {
+            m_attachment = nullptr;
+        }
+    }
+    if (m_attachment) {
+        m_attachment->detach(st.get());
+        if (st.failed())
+            m_attachment->release();
+    }
     m_attachment = nullptr;
     m_name.clear();
     ++m_generation;

@@ -64,6 +64,9 @@ public:
                 const Credentials& credentials = Credentials::fromEnvironment());
     // Commits the open transaction and detaches.
     void close();
+    // Deletes the open database file: for a file this program has just made
+    // and could not finish, so that nothing half-made is left behind.
+    void drop();
     bool isOpen() const { return m_attachment != nullptr; }
     QString name() const { return m_name; }
 
@@ -95,6 +98,9 @@ public:
 
 private:
     void attach(const QString& name, const Credentials& credentials, bool create);
+    // close() and drop(): the transaction ends (committed unless the file
+    // goes), then the attachment.
+    void end(bool dropFile);
     void releaseHolders();
 
     Firebird::IAttachment* m_attachment = nullptr;

@@ -15,6 +15,10 @@ public:
     int sqlCode() const { return m_sqlCode; }
     long gdsCode() const { return m_gdsCode; }
 
+    // The same error with its message led by the file it concerns, for the
+    // administrator's tool (unless the message already begins with it).
+    DbError aboutFile(const QString& file) const;
+
 private:
     QString m_message;
     int m_sqlCode;

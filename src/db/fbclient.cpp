@@ -70,6 +70,17 @@ long Status::gdsCode() const
     return (v && v[0] == isc_arg_gds) ? long(v[1]) : 0;
 }
 
+bool Status::holds(long gds) const
+{
+    const intptr_t* v = m_wrapper.getErrors();
+    for (int i = 0; v && v[i] != isc_arg_end;) {
+        if (v[i] == isc_arg_gds && v[i + 1] == gds)
+            return true;
+        i += v[i] == isc_arg_cstring ? 3 : 2;
+    }
+    return false;
+}
+
 DbError Status::error() const
 {
     char buffer[2048];

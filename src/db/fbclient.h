@@ -29,6 +29,9 @@ public:
     void check();
     DbError error() const;
     long gdsCode() const;
+    // Whether any error of the vector has this code (the first one names
+    // only the general failure; the reason may come later).
+    bool holds(long gds) const;
     void clear() { m_wrapper.init(); }
 
 private:

@@ -322,7 +322,21 @@ void createYearFile(Database& db, const QString& path, SchemaVersion version)
         throw DbError(
             QStringLiteral("%1 already exists; a yearly file is never replaced").arg(path));
     db.create(path);
-    createSchema(db, version);
+    try {
+        createSchema(db, version);
+    } catch (...) {
+        dropUnfinished(db);
+        throw;
+    }
+}
+
+void dropUnfinished(Database& db)
+{
+    try {
+        db.drop();
+    } catch (const DbError&) {
+        // The first error is the one to report; the file may stay behind.
+    }
 }
 
 QStringList ensureIndexes(Database& db)

@@ -25,7 +25,12 @@ void createSchema(Database& db, SchemaVersion version);
 
 // Creates a new yearly file at path and leaves it open in db. Refuses a path
 // that already exists (DbError) so that a year's data is never replaced.
+// When the schema cannot be made the new file is deleted again.
 void createYearFile(Database& db, const QString& path, SchemaVersion version);
+
+// Deletes a file made by this program that could not be finished, keeping
+// quiet about a second failure so that the first error is the one reported.
+void dropUnfinished(Database& db);
 
 // Adds the indexes the program relies on where the file lacks them (a file
 // made elsewhere or by an older program); an index already covering the same

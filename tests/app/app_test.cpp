@@ -10,6 +10,7 @@
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/singleinstance.h"
+#include "db/query.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/colors.h"
@@ -871,6 +872,43 @@ TEST_F(SystemScreenTest, BrowseTestAndDefaultValues)
     EXPECT_EQ(field("edtAnaMakina")->text(), "SUNUCU");
     EXPECT_FALSE(m_sandbox.value("YOL").isValid()); // nothing stored yet
     child<QPushButton>(m_screen, "btnVazgec")->click();
+}
+
+TEST_F(SystemScreenTest, OffersTheNewYearWhenOnlyTheYearBeforeHasAFile)
+{
+    TempDatabase before(db::SchemaVersion::V12_002, "DORPAK2025.GDB");
+    before.exec("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(1,'YAZI İŞLERİ')");
+    before.exec("UPDATE TANIM SET KURUM='KARAÇAY BELEDİYESİ'");
+    before.database().close();
+    m_sandbox.store("YIL", "2026");
+    m_sandbox.store("YOL", before.folder());
+    show();
+    QPushButton* offer = child<QPushButton>(m_screen, "btnYeniYil");
+    EXPECT_EQ(offer->text(), "Yeni Yıl Dosyası Oluştur");
+    EXPECT_TRUE(offer->isVisible());
+    // Not for a year whose file is there, nor for one without a year before.
+    field("edtYil")->setText("2025");
+    EXPECT_FALSE(offer->isVisible());
+    field("edtYil")->setText("2024");
+    EXPECT_FALSE(offer->isVisible());
+    field("edtYil")->setText("2026");
+    ASSERT_TRUE(offer->isVisible());
+
+    PromptScript prompts;
+    prompts.expectMessage("DORPAK2026.GDB Oluşturuldu.");
+    offer->click();
+    prompts.verify();
+    EXPECT_FALSE(m_screen.isVisible());
+    // Opened as at start.
+    const QString made = before.folder() + "/DORPAK2026.GDB";
+    EXPECT_EQ(m_dm.IBDATABASE.name(), made);
+    EXPECT_EQ(m_ctx.WorkingYear, "2026");
+    EXPECT_EQ(m_ctx.InstitutionName, "KARAÇAY BELEDİYESİ");
+    EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+    db::Query q(m_dm.IBDATABASE);
+    q.openLines({"SELECT BIRIM FROM BIRIM"});
+    EXPECT_EQ(q.field("BIRIM").toString(), "YAZI İŞLERİ");
+    m_dm.IBDATABASE.close();
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "core/clock.h"
 #include "core/settings.h"
 #include "core/systemsettings.h"
+#include "db/query.h"
 #include "support/testdb.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +174,47 @@ TEST_F(SystemSettingsTest, AFileOnADatabaseServerIsSavedAsHostAndFolder)
     EXPECT_EQ(f.host, host);
     EXPECT_EQ(f.folder, file.folder());
     m_dm.IBDATABASE.close();
+}
+
+TEST_F(SystemSettingsTest, TheNewYearIsOfferedOnlyWhenTheYearBeforeHasTheOnlyFile)
+{
+    TempDatabase before(db::SchemaVersion::V12_002, "DORPAK2025.GDB");
+    before.exec("INSERT INTO ECINS (EKOD,ECINS) VALUES(1,'Genelge')");
+    before.database().close();
+    const QString folder = before.folder();
+    struct Case {
+        QString year;
+        bool offered;
+    } cases[] = {{"2026", true}, {"2025", false}, {"2024", false}, {"20x6", false}, {"", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(m_settings.newYearSource({"", folder, c.year}).isEmpty(), !c.offered)
+            << c.year.toStdString();
+    EXPECT_EQ(m_settings.newYearSource({"", folder, "2026"}), before.path());
+    // A server is asked for both files.
+    const QString host = testsupport::testServer();
+    EXPECT_EQ(m_settings.newYearSource({host, folder, "2026"}), host + ":" + before.path());
+    EXPECT_EQ(m_settings.newYearSource({"127.0.0.1/1", folder, "2026"}), "");
+
+    EXPECT_EQ(m_settings.createNewYear({"", folder, "2026"}), "");
+    EXPECT_EQ(m_dm.IBDATABASE.name(), folder + "/DORPAK2026.GDB");
+    EXPECT_EQ(m_ctx.WorkingYear, "2026");
+    EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
+    db::Query q(m_dm.IBDATABASE);
+    q.openLines({"SELECT ECINS FROM ECINS"});
+    EXPECT_EQ(q.field("ECINS").toString(), "Genelge");
+    EXPECT_EQ(m_settings.newYearSource({"", folder, "2026"}), ""); // made now
+    m_dm.IBDATABASE.close();
+}
+
+TEST(DefaultDataFolder, AnInstalledProgramKeepsItsFilesInTheXdgDataFolder)
+{
+    const QString xdg = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_EQ(core::defaultDataFolderFor("/usr/bin"), xdg + "/dorpak");
+    EXPECT_EQ(core::defaultDataFolderFor("/tmp/kok/usr/bin"), xdg + "/dorpak");
+    // Started from its build folder, as ./run.sh and the tests start it.
+    EXPECT_EQ(core::defaultDataFolderFor(QCoreApplication::applicationDirPath()),
+              QDir::currentPath() + "/DATA/DORPAK");
+    EXPECT_EQ(core::defaultDataFolder(), QDir::currentPath() + "/DATA/DORPAK");
 }
 
 } // namespace
