@@ -80,8 +80,9 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     s.letterLayout = new letters::TQRPGIDYAZ(&menu);
     s.letterEditor = new letters::TFRMTEXT1(
         dm, ctx, *s.letterLayout, [&menu] { return menu.institutionLogo(); }, &menu);
-    s.outgoingEntry = new registers::TFRMGIDEN(dm, ctx, *s.filePlanPicker, *s.institutionQuickAdd,
-                                               *s.incomingPicker, *s.petitionPicker, &menu);
+    s.outgoingEntry = new registers::TFRMGIDEN(
+        dm, ctx, *s.filePlanPicker, *s.institutionQuickAdd, *s.incomingPicker, *s.petitionPicker,
+        *s.letterEditor, *s.letterLayout, [&menu] { return menu.institutionLogo(); }, &menu);
     s.outgoingList = new registers::TFRMGIDLST(dm, ctx, *s.outgoingEntry, &menu);
     s.petitionEntry = new registers::TFRMDILEKCE(dm, ctx, *s.filePlanPicker, &menu);
     s.petitionList = new registers::TFRMDILLST(dm, ctx, *s.petitionEntry, *s.petitionPicker, &menu);

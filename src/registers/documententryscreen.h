@@ -98,6 +98,7 @@ public:
 
     const EntryScreenTable& entryTable() const { return m_table; }
     DocumentEntry& entry() { return m_entry; }
+    const DocumentEntry& entry() const { return m_entry; }
     // The pending link changes of this visit.
     bool LinkSet() const { return m_entry.link().linkSet(); }
     bool LinkCancelled() const { return m_entry.link().linkCancelled(); }

@@ -2,6 +2,11 @@
 
 #include "ui_tfrmgiden.h"
 
+#include "core/errors.h"
+#include "core/prompter.h"
+#include "letters/letterdocument.h"
+#include "letters/letterprint.h"
+#include "letters/tfrmtext1.h"
 #include "lists/pickers.h"
 
 #include <QEvent>
@@ -46,18 +51,19 @@ const EntryScreenTable& TFRMGIDEN::table()
 
 TFRMGIDEN::TFRMGIDEN(core::TDM& dm, core::AppContext& ctx, refdata::TFRMSDPBUL& filePlanPicker,
                      refdata::TFRMKURBIL& quickAdd, lists::TFRMGELBUL& incomingPicker,
-                     lists::TFRMDILBUL& petitionPicker, QWidget* parent)
+                     lists::TFRMDILBUL& petitionPicker, letters::TFRMTEXT1& letterEditor,
+                     letters::TQRPGIDYAZ& letterLayout, std::function<QImage()> emblem,
+                     QWidget* parent)
     : DocumentEntryScreen(table(), dm, ctx,
                           {&filePlanPicker, &quickAdd, {&incomingPicker, &petitionPicker}}, parent),
+      m_letterEditor(letterEditor), m_letterLayout(letterLayout), m_emblem(std::move(emblem)),
       m_letter(dm.QRSORGU), m_ui(std::make_unique<Ui::OutgoingEntryForm>())
 {
     m_ui->setupUi(this);
     setUpForm();
     addAttachment(m_letter);
-    // The letter editor and its printed page are not part of this screen
-    // yet: their buttons wait for them.
-    m_ui->btnMetin->setEnabled(false);
-    m_ui->btnYazdir->setEnabled(false);
+    bindButton(m_ui->btnMetin, [this] { editLetter(); });
+    bindButton(m_ui->btnYazdir, [this] { printLetter(); });
     m_ui->txtMetin->viewport()->installEventFilter(this);
 }
 
@@ -70,11 +76,43 @@ void TFRMGIDEN::afterSetUp()
 
 void TFRMGIDEN::showLetter()
 {
-    m_ui->txtMetin->clear();
+    // A letter that cannot be read as RTF shows as the text it holds; the
+    // letter editor says so when it is opened.
+    letters::loadLetter(m_letter.text(), *m_ui->txtMetin->document());
+}
+
+void TFRMGIDEN::editLetter()
+{
+    m_letterEditor.setSource(this);
+    core::Prompter::current().runModal(m_letterEditor);
+    showLetter();
+}
+
+void TFRMGIDEN::printLetter()
+{
+    letters::printLetter(m_letterLayout, m_letter.text(), m_emblem ? m_emblem() : QImage(),
+                         m_ctx.PreviewBeforePrint, report::PrintDialogKind::LayoutSetup, this);
+}
+
+void TFRMGIDEN::setLetterText(const QByteArray& rtf)
+{
+    m_letter.setText(rtf);
+    showLetter();
+}
+
+letters::MergeValues TFRMGIDEN::mergeValues() const
+{
+    const DocumentRecord& r = entry().record();
+    return {r.text(QStringLiteral("EVSAY")), r.text(QStringLiteral("KONU")),
+            r.text(QStringLiteral("EVTAR"))};
 }
 
 bool TFRMGIDEN::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_ui->txtMetin->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        core::guarded([this] { editLetter(); });
+        return true;
+    }
     return DocumentEntryScreen::eventFilter(watched, event);
 }
 

@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace registerstest;
 using registers::EntryMode;
@@ -66,6 +69,61 @@ TEST_F(Outgoing, ANewDocumentSavedWithoutItsLetterStoresAnEmptyLetterRow)
     openNew();
     EXPECT_EQ(entry.EntryKayno, 102);
     QTest::keyClick(&entry, Qt::Key_F6);
+}
+
+// The letter row as the entry holds it: a template merged with the values
+// on the screen, shown read-only, stored with "F5-Kayıt", dropped with
+// "F6-Vazgeç", printed as it stands.
+TEST_F(Outgoing, TheLetterIsWrittenFromATemplateAndGoesWithTheDocument)
+{
+    t.exec(QStringLiteral("INSERT INTO SABLON (KAYNO,ACIK,METIN) VALUES(1,'Cevap',:M)"),
+           {QByteArray("{\\rtf1\\ansi\\ansicpg1254 Say\\'fd: [SAYI]\\par Konu: [konu]\\par "
+                       "Tarih: [Tarih]\\par}")});
+    t.database().commit();
+    QTemporaryDir dir;
+    PromptScript prompts;
+    open(giden, EntryMode::New);
+    type(child<QLineEdit>(giden, "edtEvsay"), QStringLiteral("E-751-12"));
+    type(child<QPlainTextEdit>(giden, "edtKonu"), QStringLiteral("Su hattı arızası"));
+    auto& evtar = child<widgets::DateBox>(giden, "edtEvtar");
+    evtar.setCursorPosition(0);
+    type(evtar, QStringLiteral("13032026"));
+    prompts.expectModal(QStringLiteral("TFRMTEXT1"), [this](QDialog& d) {
+        const QList<QAction*> templates = letterEditor.templateMenu().actions();
+        ASSERT_EQ(templates.size(), 1);
+        templates.first()->trigger();
+        child<QPushButton>(d, "btnCikis").click();
+    });
+    child<QPushButton>(giden, "btnMetin").click();
+    const QString merged =
+        QStringLiteral("Sayı: E-751-12\nKonu: Su hattı arızası\nTarih: 13.03.2026");
+    EXPECT_EQ(child<QTextEdit>(giden, "txtMetin").toPlainText(), merged);
+
+    // Printed unsaved, as it stands, through the layout's printer set-up.
+    ctx.PreviewBeforePrint = QStringLiteral("H");
+    prompts.expectPrintDialog(true, 1, dir.filePath(QStringLiteral("yazi.pdf")));
+    child<QPushButton>(giden, "btnYazdir").click();
+    EXPECT_EQ(letterLayout.letter(), giden.letter().text());
+
+    // Cancelled: neither the document nor its letter stays.
+    QTest::keyClick(&giden, Qt::Key_F6);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT")), 0);
+
+    // Saved: the letter with it; opened again, the same letter shows.
+    open(giden, EntryMode::New);
+    prompts.expectModal(QStringLiteral("TFRMTEXT1"), [this](QDialog& d) {
+        letterEditor.templateMenu().actions().first()->trigger();
+        child<QPushButton>(d, "btnCikis").click();
+    });
+    doubleClick(child<QTextEdit>(giden, "txtMetin"));
+    const int kayno = giden.EntryKayno;
+    QTest::keyClick(&giden, Qt::Key_F5);
+    EXPECT_EQ(
+        count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=:K AND HARNO=1"), {kayno}), 1);
+    open(giden, EntryMode::Edit, kayno);
+    EXPECT_EQ(child<QTextEdit>(giden, "txtMetin").toPlainText(),
+              QStringLiteral("Sayı: \nKonu: \nTarih: "));
+    QTest::keyClick(&giden, Qt::Key_F6);
 }
 
 TEST_F(Outgoing, ATypedNumberIsStoredAsTypedAndADoubleClickFillsTheSender)

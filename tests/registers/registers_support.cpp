@@ -3,6 +3,7 @@
 #include "db/query.h"
 #include "support/clerk.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -41,8 +42,8 @@ void choose(QComboBox& box, const QString& text)
 
 void doubleClick(QWidget& field)
 {
-    auto* plain = qobject_cast<QPlainTextEdit*>(&field);
-    QTest::mouseDClick(plain ? plain->viewport() : &field, Qt::LeftButton);
+    auto* area = qobject_cast<QAbstractScrollArea*>(&field);
+    QTest::mouseDClick(area ? area->viewport() : &field, Qt::LeftButton);
 }
 
 QStringList shownColumn(registers::BrowseList& list, const QString& heading)

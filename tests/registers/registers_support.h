@@ -2,6 +2,8 @@
 
 #include "core/appcontext.h"
 #include "core/clock.h"
+#include "letters/tfrmtext1.h"
+#include "letters/tqrpgidyaz.h"
 #include "lists/pickers.h"
 #include "refdata/tfrmkurbil.h"
 #include "refdata/tfrmsdpbul.h"
@@ -122,7 +124,12 @@ protected:
 
     lists::TFRMGELBUL gelbul{t.dm(), ctx};
     lists::TFRMDILBUL dilbul{t.dm(), ctx};
-    registers::TFRMGIDEN giden{t.dm(), ctx, sdpbul, kurbil, gelbul, dilbul};
+    letters::TQRPGIDYAZ letterLayout;
+    letters::TFRMTEXT1 letterEditor{t.dm(), ctx, letterLayout, [this] { return emblem; }};
+    QImage emblem;
+    registers::TFRMGIDEN giden{t.dm(),       ctx,          sdpbul,
+                               kurbil,       gelbul,       dilbul,
+                               letterEditor, letterLayout, [this] { return emblem; }};
     registers::TFRMGIDLST gidlst{t.dm(), ctx, giden};
     registers::TFRMDILEKCE dilekce{t.dm(), ctx, sdpbul};
     registers::TFRMDILLST dillst{t.dm(), ctx, dilekce, dilbul};
