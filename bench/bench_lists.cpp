@@ -1,5 +1,6 @@
-// The list screens on a year of 100,000 documents in each register: every
-// selective filter of the browse list and the ledgers (an institution, a
+// The list screens on a year of 100,000 documents in each register: the
+// three browse lists opening, every selective filter of the browse lists
+// and the ledgers (an institution, a
 // department, a date) next to the best plan the engine offers for the same
 // rows, each ledger's SORGULA with two filters next to its bare statement,
 // and register books of 10,000 and 20,000 rows rendered to PDF.
@@ -10,7 +11,9 @@
 #include "lists/ledgers.h"
 #include "lists/registerbooks.h"
 #include "registers/browselist.h"
+#include "registers/tfrmdillst.h"
 #include "registers/tfrmgellst.h"
+#include "registers/tfrmgidlst.h"
 #include "report/printrule.h"
 #include "widgets/datebox.h"
 
@@ -72,27 +75,46 @@ void fillRegisters(db::Database& database)
                               QStringLiteral("Ç")};
     // Incoming and outgoing documents share the keys: the outgoing ones
     // come after the incoming ones; every fifth document of each answers
-    // one of the other register.
+    // one of the other register, but every fiftieth outgoing one answers a
+    // petition (the outgoing list reads its number by ILGDUR).
     for (const char* table : {"GELEN", "GIDEN"}) {
         const bool incoming = QLatin1String(table) == QLatin1String("GELEN");
         q.clear();
         q.add(QStringLiteral("INSERT INTO %1 (KAYNO,%2,%3,EVSAY,EVTAR,EKOD,KONU,BKOD,DKOD,EKSAY,"
-                             "GIZDER,TESADI,TESGOR,CEVDUR,CEVNO,ILGNO) VALUES(:K,:N,:T,:S,:E,:EK,"
-                             ":KONU,:B,:D,1,:G,'Ayşe Çelik','Memur',:C,:CN,:I)")
+                             "GIZDER,TESADI,TESGOR,CEVDUR,CEVNO,ILGNO%4) VALUES(:K,:N,:T,:S,:E,:EK,"
+                             ":KONU,:B,:D,1,:G,'Ayşe Çelik','Memur',:C,:CN,:I%5)")
                   .arg(QLatin1String(table),
                        incoming ? QStringLiteral("GELNO") : QStringLiteral("GIDNO"),
-                       incoming ? QStringLiteral("GELTAR") : QStringLiteral("GIDTAR")));
+                       incoming ? QStringLiteral("GELTAR") : QStringLiteral("GIDTAR"),
+                       incoming ? QString() : QStringLiteral(",ILGDUR"),
+                       incoming ? QString() : QStringLiteral(",:ID")));
         const int base = incoming ? 0 : Documents;
         const int other = incoming ? Documents : 0;
         for (int i = 1; i <= Documents; ++i) {
             const QString date = dateOf(dateIndexOf(i));
-            const int link = i % 5 ? 0 : other + 1 + (i * 7) % Documents;
-            q.bindAll({base + i, i, date, QStringLiteral("B.%1.0.%2").arg(i % 900).arg(i), date,
-                       1 + i % 20,
-                       QStringLiteral("Belge %1 hakkında ilgili müdürlüğün görüşünün bildirilmesi")
-                           .arg(i),
-                       departmentOf(i), institutionOf(i), grades[i % 4],
-                       i % 3 ? QStringLiteral("H") : QStringLiteral("E"), link, link});
+            const bool petition = !incoming && i % 50 == 0;
+            const int link = i % 5      ? 0
+                             : petition ? 1 + (i * 7) % Documents
+                                        : other + 1 + (i * 7) % Documents;
+            QVariantList values{
+                base + i,
+                i,
+                date,
+                QStringLiteral("B.%1.0.%2").arg(i % 900).arg(i),
+                date,
+                1 + i % 20,
+                QStringLiteral("Belge %1 hakkında ilgili müdürlüğün görüşünün bildirilmesi").arg(i),
+                departmentOf(i),
+                institutionOf(i),
+                grades[i % 4],
+                i % 3 ? QStringLiteral("H") : QStringLiteral("E"),
+                link,
+                link};
+            if (!incoming)
+                values << (link == 0  ? QString()
+                           : petition ? QStringLiteral("D")
+                                      : QStringLiteral("G"));
+            q.bindAll(values);
             q.exec();
         }
     }
@@ -118,7 +140,7 @@ void fillRegisters(db::Database& database)
 
 QString benchFile()
 {
-    return bench::yearFile(QStringLiteral("dorpak-bench-lists"), fillRegisters);
+    return bench::yearFile(QStringLiteral("dorpak-bench-lists-2"), fillRegisters);
 }
 
 bench::BareConnection& bare()
@@ -127,19 +149,23 @@ bench::BareConnection& bare()
     return b;
 }
 
-// The incoming browse list and the three ledgers on the bench file.
+const registers::ListTable* const BrowseTables[] = {&registers::TFRMGELLST::table(),
+                                                    &registers::TFRMGIDLST::table(),
+                                                    &registers::TFRMDILLST::table()};
+
+// The three browse lists and the three ledgers on the bench file.
 struct Program {
     core::TDM dm;
     core::AppContext ctx;
     registers::EntryScreen entry;
-    std::unique_ptr<registers::BrowseList> browse;
+    std::unique_ptr<registers::BrowseList> browse[3];
     std::unique_ptr<lists::Ledger> ledgers[3];
 
     Program()
     {
         dm.IBDATABASE.open(benchFile());
-        browse =
-            std::make_unique<registers::BrowseList>(registers::TFRMGELLST::table(), dm, ctx, entry);
+        for (int r = 0; r < 3; ++r)
+            browse[r] = std::make_unique<registers::BrowseList>(*BrowseTables[r], dm, ctx, entry);
         ledgers[0] = std::make_unique<lists::TFRMGELLIST>(dm, ctx);
         ledgers[1] = std::make_unique<lists::TFRMGIDLIST>(dm, ctx);
         ledgers[2] = std::make_unique<lists::TFRMDILLIST>(dm, ctx);
@@ -203,7 +229,7 @@ const Selective SelectiveCases[] = {
 
 widgets::FilterStrip& stripOf(Program& p, int screen)
 {
-    return screen < 0 ? *p.browse->findChild<widgets::FilterStrip*>()
+    return screen < 0 ? *p.browse[0]->findChild<widgets::FilterStrip*>()
                       : p.ledgers[screen]->filters();
 }
 
@@ -229,23 +255,50 @@ void fetchBare(benchmark::State& state, const QString& sql, const std::string& l
     state.counters["rows"] = rows;
 }
 
+// Each register's browse list opening on the whole year, "Cev.No" of the
+// incoming and outgoing lists included: one statement, whatever the rows.
+void BrowseListOpen(benchmark::State& state)
+{
+    registers::BrowseList& list = *program().browse[state.range(0)];
+    const quint64 before = program().dm.IBDATABASE.statementCount();
+    int rounds = 0;
+    for (auto _ : state) {
+        list.reactivate();
+        ++rounds;
+        if (list.list().rowCount() != Documents)
+            state.SkipWithError("wrong row count");
+    }
+    state.SetLabel(list.objectName().toStdString());
+    state.counters["statements"] =
+        double(program().dm.IBDATABASE.statementCount() - before) / rounds;
+}
+BENCHMARK(BrowseListOpen)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BareBrowseList(benchmark::State& state)
+{
+    const registers::ListTable& t = *BrowseTables[state.range(0)];
+    fetchBare(state, statement(t.selectLines, QString(), t.orderLine), t.formName.toStdString());
+}
+BENCHMARK(BareBrowseList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // The clerk's choice of the entry: the look-up of its code and SORGULA.
 void SelectiveFilter(benchmark::State& state)
 {
     Program& p = program();
     const Selective& c = SelectiveCases[state.range(0)];
     widgets::Screen& screen =
-        c.screen < 0 ? static_cast<widgets::Screen&>(*p.browse) : *p.ledgers[c.screen];
+        c.screen < 0 ? static_cast<widgets::Screen&>(*p.browse[0]) : *p.ledgers[c.screen];
     screen.reactivate();
     widgets::FilterStrip& strip = stripOf(p, c.screen);
     setFilter(strip, c.filter, QString::fromUtf8(c.shown));
     int rows = 0;
     for (auto _ : state) {
         if (c.screen < 0)
-            p.browse->filterChanged(c.filter);
+            p.browse[0]->filterChanged(c.filter);
         else
             p.ledgers[c.screen]->filterChanged(c.filter);
-        rows = c.screen < 0 ? p.browse->list().rowCount() : p.ledgers[c.screen]->list().rowCount();
+        rows =
+            c.screen < 0 ? p.browse[0]->list().rowCount() : p.ledgers[c.screen]->list().rowCount();
     }
     state.SetLabel(c.label);
     state.counters["rows"] = rows;
