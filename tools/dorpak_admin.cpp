@@ -21,9 +21,9 @@ const char* const Usage =
     "Usage: dorpak-admin COMMAND ...\n"
     "\n"
     "Commands:\n"
-    "  create FILE [--schema 10.002|12.002] [--demo]\n"
+    "  create FILE [--schema 10.002|12.002|12.003] [--demo]\n"
     "      Create a new yearly database file (never replaces an existing one).\n"
-    "      --schema 10.002 makes the oldest layout the program upgrades;\n"
+    "      --schema names an older layout the program upgrades (10.002 the oldest);\n"
     "      --demo fills it with code tables, a file plan, documents and a template.\n"
     "  import-sdp FILE CSV\n"
     "      Load a standard file plan: lines \"code;description\" in UTF-8, with or\n"
@@ -54,14 +54,14 @@ int yearOf(const QString& file)
 int create(const QStringList& args)
 {
     QString file;
-    db::SchemaVersion version = db::SchemaVersion::V12_002;
+    db::SchemaVersion version = db::SchemaVersion::Current;
     bool demo = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--demo")) {
             demo = true;
         } else if (args[i] == QLatin1String("--schema")) {
             if (i + 1 >= args.size() || !db::parseSchemaVersion(args[i + 1], version))
-                return fail(QStringLiteral("--schema takes 10.002 or 12.002"));
+                return fail(QStringLiteral("--schema takes 10.002, 12.002 or 12.003"));
             ++i;
         } else if (file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
             file = args[i];
@@ -71,8 +71,9 @@ int create(const QStringList& args)
     }
     if (file.isEmpty())
         return fail(QStringLiteral("create needs a FILE"));
-    if (demo && version != db::SchemaVersion::V12_002)
-        return fail(QStringLiteral("--demo needs the current schema 12.002"));
+    if (demo && version != db::SchemaVersion::Current)
+        return fail(QStringLiteral("--demo needs the current schema %1")
+                        .arg(db::versionText(db::SchemaVersion::Current)));
     if (!db::Database::isRemoteName(file))
         QDir().mkpath(QFileInfo(file).absolutePath());
     db::Database database;

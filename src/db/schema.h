@@ -7,13 +7,24 @@ namespace db {
 
 class Database;
 
-// The two layouts a new yearly file can be made in: the current one, and
-// the oldest one the program still upgrades (for trying the upgrade steps).
-enum class SchemaVersion { V10_002, V12_002 };
+// The layouts a new yearly file can be made in: the current one, and older
+// ones the program still upgrades (for trying the upgrade steps).
+enum class SchemaVersion { V10_002, V12_002, V12_003, Current = V12_003 };
 
 QString versionText(SchemaVersion version);
-// "10.002" / "12.002"; false for anything else.
+// "10.002", "12.002", "12.003"; false for anything else.
 bool parseSchemaVersion(const QString& text, SchemaVersion& version);
+
+// A text column made wider by a later version than the one that brought it.
+struct WidenedColumn {
+    const char* table;
+    const char* column;
+    int length; // characters (one code-page byte each)
+    int since;  // the schema version number that widens it, e.g. 12003
+};
+// Every widening, oldest first; a new file is made with the widths of its
+// version, an older one is widened by the upgrade step of that version.
+const QList<WidenedColumn>& widenedColumns();
 
 // The right codes a user can hold, in order.
 const QList<int>& rightCodes();

@@ -567,13 +567,13 @@ TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)
     EXPECT_EQ(text(w, "LBLTARIH"), ""); // the version check did not run
 }
 
-TEST_F(ProgramTest, A10002FileIsUpgradedOverFourStartsWithoutWritingTheSettings)
+TEST_F(ProgramTest, A10002FileIsUpgradedOverFiveStartsWithoutWritingTheSettings)
 {
     QTemporaryDir folder;
     testsupport::makeYearFile(folder.filePath("DORPAK2026.GDB"), db::SchemaVersion::V10_002);
     pointAt(folder.path());
 
-    for (const char* step : {"10.003", "11.001", "12.001", "12.002"}) {
+    for (const char* step : {"10.003", "11.001", "12.001", "12.002", "12.003"}) {
         PromptScript prompts;
         prompts.expectMessage(QString::fromLatin1(step) + " Güncellemesi Başarıyla Yapıldı.");
         m_quits = 0;
@@ -590,7 +590,7 @@ TEST_F(ProgramTest, A10002FileIsUpgradedOverFourStartsWithoutWritingTheSettings)
         EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
     }
 
-    // The fifth start runs normally.
+    // The sixth start runs normally.
     PromptScript prompts;
     m_quits = 0;
     TFRMMENU& w = start();
