@@ -141,21 +141,6 @@ void VER12002(TDM& dm)
     commitPoint(dm);
 }
 
-// The characters a text column holds now; 0 when the file lacks it.
-int columnLength(db::Query& q, const QString& table, const QString& column)
-{
-    q.clear();
-    q.add(QStringLiteral("SELECT COALESCE(F.RDB$CHARACTER_LENGTH,F.RDB$FIELD_LENGTH) L"));
-    q.add(QStringLiteral("FROM RDB$RELATION_FIELDS R"));
-    q.add(QStringLiteral("JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME=R.RDB$FIELD_SOURCE"));
-    q.add(QStringLiteral("WHERE R.RDB$RELATION_NAME=:T AND R.RDB$FIELD_NAME=:F"));
-    q.bindAll({table, column});
-    q.open();
-    const int length = q.isEmpty() ? 0 : int(q.value(0, 0).toInt());
-    q.close();
-    return length;
-}
-
 // Widens the columns that today's documents outgrow. Only the description
 // of each column changes: the stored rows keep their bytes. The widenings
 // and the new version are committed together, so a file is either wholly
@@ -171,7 +156,7 @@ void VER12003(TDM& dm)
                 continue;
             const QString table = QString::fromLatin1(w.table);
             const QString column = QString::fromLatin1(w.column);
-            const int length = columnLength(q, table, column);
+            const int length = db::textColumnLength(q, table, column);
             if (length > 0 && length < w.length)
                 q.execLines(
                     {QStringLiteral("ALTER TABLE %1").arg(table),

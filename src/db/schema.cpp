@@ -389,4 +389,19 @@ QStringList ensureIndexes(Database& db)
     return added;
 }
 
+int textColumnLength(Query& q, const QString& table, const QString& column)
+{
+    q.close();
+    q.clear();
+    q.add(QStringLiteral("SELECT COALESCE(F.RDB$CHARACTER_LENGTH,F.RDB$FIELD_LENGTH) L"));
+    q.add(QStringLiteral("FROM RDB$RELATION_FIELDS R"));
+    q.add(QStringLiteral("JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME=R.RDB$FIELD_SOURCE"));
+    q.add(QStringLiteral("WHERE R.RDB$RELATION_NAME=:T AND R.RDB$FIELD_NAME=:F"));
+    q.bindAll({table, column});
+    q.open();
+    const int length = q.isEmpty() ? 0 : int(q.value(0, 0).toInt());
+    q.close();
+    return length;
+}
+
 } // namespace db

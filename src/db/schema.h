@@ -6,6 +6,7 @@
 namespace db {
 
 class Database;
+class Query;
 
 // The layouts a new yearly file can be made in: the current one, and older
 // ones the program still upgrades (for trying the upgrade steps).
@@ -42,6 +43,11 @@ void createYearFile(Database& db, const QString& path, SchemaVersion version);
 // made elsewhere or by an older program); an index already covering the same
 // column in the same direction counts. Returns the names of those added.
 QStringList ensureIndexes(Database& db);
+
+// The characters a text column of the file holds now; 0 when the file
+// lacks the column. Screens take their boxes' limits from it, so that a
+// widened column needs no new program.
+int textColumnLength(Query& query, const QString& table, const QString& column);
 
 // The built-in vendor account of a new file.
 inline constexpr const char* VendorUser = "VELOR";

@@ -68,4 +68,9 @@ bool isMarked(const QWidget& box)
     return box.property(Marked).toBool();
 }
 
+int textLimit(const QWidget& box)
+{
+    return box.property(Limit).toInt();
+}
+
 } // namespace widgets

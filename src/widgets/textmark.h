@@ -14,7 +14,8 @@ namespace widgets {
 void markText(QLineEdit& box, int maxLength);
 void markText(QPlainTextEdit& box, int maxLength);
 
-// Whether the box is marked now.
+// Whether the box is marked now, and the limit it was given.
 bool isMarked(const QWidget& box);
+int textLimit(const QWidget& box);
 
 } // namespace widgets
