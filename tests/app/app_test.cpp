@@ -17,6 +17,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTranslator>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -766,6 +769,49 @@ TEST_F(ProgramTest, GeneralDefinitionsRefreshTheMainWindowWhenTheyClose)
     EXPECT_EQ(text(w, "LBLYIL"), "2027");
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x00));
     EXPECT_FALSE(child<QLabel>(w, "IMGLOGO")->pixmap().isNull());
+}
+
+TEST_F(ProgramTest, TheColourOfTheFileIsTheMainWindowsFromTheStart)
+{
+    struct Case {
+        const char* rnk;
+        QColor form;
+    };
+    for (const Case& c : {Case{"T", QColor(0xFF, 0x80, 0x00)}, Case{"M", QColor(0x00, 0x00, 0xA0)},
+                          Case{"Y", QColor(0x00, 0x79, 0x80)}}) {
+        SCOPED_TRACE(c.rnk);
+        TempDatabase file;
+        file.exec("UPDATE TANIM SET RNK=:R", {QString::fromLatin1(c.rnk)});
+        file.database().commit();
+        file.database().close();
+        pointAt(file.folder());
+        PromptScript prompts;
+        TFRMMENU& w = start();
+        EXPECT_EQ(w.palette().color(QPalette::Window), c.form);
+        m_program.reset();
+    }
+}
+
+TEST(ToolkitTranslation, TheToolkitsDialogsSpeakTurkish)
+{
+    QTranslator toolkit;
+    ASSERT_TRUE(app::loadToolkitTranslation(toolkit))
+        << "qtbase_tr.qm is missing: the setup script installs it";
+    QCoreApplication::installTranslator(&toolkit);
+    {
+        QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Soru"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Open);
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Evet");
+        EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "Hayır");
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "İptal");
+        EXPECT_NE(box.button(QMessageBox::Open)->text().remove(QLatin1Char('&')), "Open");
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const QLabel* lookIn = files.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        ASSERT_NE(lookIn, nullptr);
+        EXPECT_NE(lookIn->text(), "Look in:");
+    }
+    QCoreApplication::removeTranslator(&toolkit);
 }
 
 TEST(ApplicationErrorHandler, ReportsAnUnhandledErrorAndGoesOn)
