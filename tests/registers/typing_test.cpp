@@ -237,4 +237,45 @@ INSTANTIATE_TEST_SUITE_P(Registers, Typing, testing::ValuesIn(Screens),
                              return std::string(info.param.name);
                          });
 
+class Lists : public AllRegisters {};
+
+TEST_F(Lists, TodaysDocumentNumberAndALongInstitutionNameAreStoredAndListedWhole)
+{
+    const QString ministry =
+        QStringLiteral("T.C. Çevre, Şehircilik ve İklim Değişikliği Bakanlığı Mekansal Planlama "
+                       "Genel Müdürlüğü - ANKARA");
+    const QString number = QStringLiteral("E-12345678-751.01-1234567/2026-EK.123456");
+    ASSERT_EQ(number.size(), 40);
+    ASSERT_GT(ministry.size(), 90);
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(9,:D)"), {ministry});
+    t.database().commit();
+    struct Register {
+        registers::DocumentEntryScreen& screen;
+        registers::BrowseList& list;
+        QString institution;
+    };
+    const Register registers[] = {{entry, list, QStringLiteral("Geldiği Yer")},
+                                  {giden, gidlst, QStringLiteral("Gönderildiği Yer")}};
+    for (const Register& r : registers) {
+        SCOPED_TRACE(r.institution.toStdString());
+        showActive(r.list);
+        PromptScript prompts;
+        prompts.expectModal(r.screen.objectName(), [&](QDialog& d) {
+            choose(child<QComboBox>(d, "cmbKurum"), ministry);
+            auto& evtar = child<widgets::DateBox>(d, "edtEvtar");
+            evtar.setCursorPosition(0);
+            type(evtar, QStringLiteral("10032026"));
+            QApplication::clipboard()->setText(number);
+            child<QLineEdit>(d, "edtEvsay").paste();
+            child<QPushButton>(d, "btnKayit").click();
+        });
+        child<QPushButton>(r.list, "btnYeni").click();
+        prompts.verify();
+        EXPECT_EQ(shownColumn(r.list, r.institution).value(0), ministry);
+        EXPECT_EQ(shownColumn(r.list, QStringLiteral("Evrak Tar./No")).value(0),
+                  QStringLiteral("10.03.2026/") + number);
+        r.list.exit();
+    }
+}
+
 } // namespace
