@@ -18,19 +18,19 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QTranslator>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -800,7 +800,8 @@ TEST(ToolkitTranslation, TheToolkitsDialogsSpeakTurkish)
     QCoreApplication::installTranslator(&toolkit);
     {
         QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Soru"),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Open);
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel |
+                            QMessageBox::Open);
         EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Evet");
         EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "Hayır");
         EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "İptal");
