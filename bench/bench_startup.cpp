@@ -39,7 +39,7 @@ void makeDemoFile()
     const int year = QDate::currentDate().year();
     db::Database database;
     db::createYearFile(database, folder->filePath(QStringLiteral("DORPAK%1.GDB").arg(year)),
-                       db::SchemaVersion::V12_002);
+                       db::SchemaVersion::Current);
     tools::fillDemoData(database, year);
     database.close();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder->filePath("settings"));

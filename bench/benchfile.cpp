@@ -29,7 +29,7 @@ QString yearFile(const QString& name, const std::function<void(db::Database&)>& 
     QFile::remove(building);
     {
         db::Database database;
-        db::createYearFile(database, building, db::SchemaVersion::V12_002);
+        db::createYearFile(database, building, db::SchemaVersion::Current);
         fill(database);
         database.commit();
     }

@@ -33,14 +33,14 @@ int yearOf(const QString& file)
 int create(const QStringList& args)
 {
     QString file;
-    db::SchemaVersion version = db::SchemaVersion::V12_002;
+    db::SchemaVersion version = db::SchemaVersion::Current;
     bool demo = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--demo")) {
             demo = true;
         } else if (args[i] == QLatin1String("--schema")) {
             if (i + 1 >= args.size() || !db::parseSchemaVersion(args[i + 1], version))
-                throw tools::UsageError(QStringLiteral("--schema takes 10.002 or 12.002"));
+                throw tools::UsageError(QStringLiteral("--schema takes 10.002, 12.002 or 12.003"));
             ++i;
         } else if (file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
             file = args[i];
@@ -50,8 +50,9 @@ int create(const QStringList& args)
     }
     if (file.isEmpty())
         throw tools::UsageError(QStringLiteral("needs a FILE"));
-    if (demo && version != db::SchemaVersion::V12_002)
-        throw tools::UsageError(QStringLiteral("--demo needs the current schema 12.002"));
+    if (demo && version != db::SchemaVersion::Current)
+        throw tools::UsageError(QStringLiteral("--demo needs the current schema %1")
+                                    .arg(db::versionText(db::SchemaVersion::Current)));
     if (!db::Database::isRemoteName(file))
         QDir().mkpath(QFileInfo(file).absolutePath());
     db::Database database;
@@ -106,9 +107,9 @@ int index(const QStringList& args)
 }
 
 const tools::AdminCommand CreateCommand = {
-    "create", "FILE [--schema 10.002|12.002] [--demo]",
+    "create", "FILE [--schema 10.002|12.002|12.003] [--demo]",
     "Create a new yearly database file (never replaces an existing one).\n"
-    "--schema 10.002 makes the oldest layout the program upgrades;\n"
+    "--schema names an older layout the program upgrades (10.002 the oldest);\n"
     "--demo fills it with code tables, a file plan, documents and a template.",
     create};
 

@@ -12,9 +12,10 @@ namespace useraccess {
 // form, the rights editor, the password change): "F5-Kayıt" saves when the
 // form's checks pass and closes, "F6-İptal" drops what was typed and
 // closes; F5 and F6 press them, and a disabled button's key does nothing.
-// Nothing is committed here. The closing permission is the shared
-// CloseAllowed, so the screen that opened the form accepts a close request
-// after it until it is activated again.
+// Nothing is committed here (the password change commits its new password
+// at once). The closing permission is the shared CloseAllowed, so the
+// screen that opened the form accepts a close request after it until it is
+// activated again.
 class RecordForm : public widgets::Screen {
     Q_OBJECT
 public:

@@ -83,5 +83,7 @@ bool TFRMPASDEG::saveRecord()
     }
     updatePassword(m_dm.QRSORGU, m_hno, HandedUserName,
                    SIFRELE(QStringLiteral("1"), m_ui->edtTekrar->text()));
+    // Permanent at once: no other screen's rollback takes it back.
+    m_dm.FDTransaction1.commit();
     return true;
 }

@@ -228,5 +228,9 @@ void TFRMUSERSTAN::editRights()
 
 void TFRMUSERSTAN::exit()
 {
+    // The users and rights changed here are made permanent as the clerk
+    // leaves, so that no other screen's rollback (an entry's "F6-Vazgeç")
+    // takes them back.
+    m_dm.FDTransaction1.commit();
     finish(QDialog::Accepted);
 }

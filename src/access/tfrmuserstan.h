@@ -23,8 +23,8 @@ class DataGrid;
 // Enter) on a right opens the rights editor. Changing and deleting ask for
 // the current user's own password first. When logins are required, right
 // 22 enables the buttons: K adding and the rights editor, D changing, S
-// deleting. The vendor account is protected. Nothing is committed here.
-// The closing permission is the shared CloseAllowed.
+// deleting. The vendor account is protected. Leaving it commits what was
+// done here. The closing permission is the shared CloseAllowed.
 class TFRMUSERSTAN : public widgets::Screen {
     Q_OBJECT
 public:

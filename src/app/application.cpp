@@ -2,6 +2,10 @@
 
 #include "core/errors.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace app {
 
 bool deliverGuarded(const std::function<bool()>& deliver)
@@ -14,6 +18,17 @@ bool deliverGuarded(const std::function<bool()>& deliver)
         core::reportUnhandledError();
         return false;
     }
+}
+
+bool loadToolkitTranslation(QTranslator& translator)
+{
+    const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
+        if (translator.load(turkish, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return true;
+    return false;
 }
 
 DorpakApplication::DorpakApplication(int& argc, char** argv) : QApplication(argc, argv) {}

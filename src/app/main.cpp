@@ -6,6 +6,8 @@
 #include "db/database.h"
 #include "widgets/widgetprompter.h"
 
+#include <QTranslator>
+
 int main(int argc, char** argv)
 {
     app::blockTerminationSignals();
@@ -13,6 +15,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("DORPAK"));
     // The program ends only through the main window's one way out.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The toolkit's dialogs in the language of the program.
+    QTranslator toolkit;
+    if (app::loadToolkitTranslation(toolkit))
+        QCoreApplication::installTranslator(&toolkit);
 
     widgets::WidgetPrompter prompter;
     core::Prompter::install(&prompter);

@@ -425,6 +425,9 @@ void TFRMMENU::readDefinitions()
     core::TANIMOKU(m_dm, m_ctx);
     m_LKURUM->setText(m_ctx.InstitutionName);
     m_LBRM->setText(m_ctx.UserDeptName);
+    // The theme of the file, at every start as after the general
+    // definitions close.
+    widgets::paintBackground(*this, widgets::windowsColor(m_ctx.ThemeFormColor));
 }
 
 void TFRMMENU::showDateLabels()
@@ -465,7 +468,6 @@ void TFRMMENU::refreshAfterGeneralDefinitions()
 {
     readDefinitions();
     m_LBLYIL->setText(m_ctx.WorkingYear);
-    widgets::paintBackground(*this, widgets::windowsColor(m_ctx.ThemeFormColor));
     loadInstitutionLogo();
 }
 

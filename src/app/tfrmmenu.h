@@ -131,7 +131,7 @@ private:
     bool enterFile();
     // The user, the rights and the trimmed menu of a file no longer open.
     void forgetUser();
-    // TANIMOKU and the labels that show what it read.
+    // TANIMOKU, the labels that show what it read and the theme colour.
     void readDefinitions();
     void showDateLabels();
     void applyWindowState();

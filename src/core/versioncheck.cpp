@@ -2,6 +2,8 @@
 
 #include "prompter.h"
 
+#include "db/schema.h"
+
 #include <QVariantList>
 
 #include <functional>
@@ -139,6 +141,36 @@ void VER12002(TDM& dm)
     commitPoint(dm);
 }
 
+// Widens the columns that today's documents outgrow. Only the description
+// of each column changes: the stored rows keep their bytes. The widenings
+// and the new version are committed together, so a file is either wholly
+// at 12.003 or still at 12.002 (an error reaches the application error
+// handler and the next start tries again). A column already as wide, or
+// wider, is left as it is: the server refuses to narrow one.
+void VER12003(TDM& dm)
+{
+    db::Query& q = dm.QRSORGU;
+    try {
+        for (const db::WidenedColumn& w : db::widenedColumns()) {
+            if (w.since != 12003)
+                continue;
+            const QString table = QString::fromLatin1(w.table);
+            const QString column = QString::fromLatin1(w.column);
+            const int length = db::textColumnLength(q, table, column);
+            if (length > 0 && length < w.length)
+                q.execLines(
+                    {QStringLiteral("ALTER TABLE %1").arg(table),
+                     QStringLiteral("ALTER %1 TYPE VARCHAR(%2)").arg(column).arg(w.length)});
+        }
+        setVersion(q, "12.003");
+    } catch (...) {
+        dm.FDTransaction1.rollback();
+        throw;
+    }
+    commitPoint(dm);
+    Prompter::current().message(QStringLiteral("12.003 Güncellemesi Başarıyla Yapıldı."));
+}
+
 } // namespace
 
 std::array<QString, 4> KODCOZ(const QString& text)
@@ -200,8 +232,10 @@ VersionOutcome VERKONT(TDM& dm, AppContext& ctx)
         VER11001(dm);
     else if (number <= 12000)
         VER12001(dm);
-    else
+    else if (number == 12001)
         VER12002(dm);
+    else
+        VER12003(dm);
     return VersionOutcome::Upgraded;
 }
 

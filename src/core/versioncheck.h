@@ -10,7 +10,7 @@
 namespace core {
 
 // The schema version this program works with, as TANIM.VER holds it.
-inline constexpr int ExpectedSchemaVersion = 12002;
+inline constexpr int ExpectedSchemaVersion = 12003;
 
 // Splits a text at its points into at most four parts: "12.002" gives
 // "12", "002", "", "". Whatever follows a fourth point is dropped.
@@ -22,7 +22,7 @@ std::array<QString, 4> KODCOZ(const QString& text);
 int schemaVersionNumber(const QString& ver);
 
 enum class VersionOutcome {
-    Current,        // 12.002: the program goes on
+    Current,        // 12.003: the program goes on
     Upgraded,       // one upgrade step ran: the program ends without writing the settings
     DatabaseTooOld, // refused with its message
     ProgramTooOld,  // refused with its message; the caller offers the update

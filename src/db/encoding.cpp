@@ -73,6 +73,24 @@ void appendDbText(std::string& out, const QString& text)
     }
 }
 
+QStringList charactersNotInCodePage(const QString& text)
+{
+    const CodePage& cp = codePage();
+    QStringList found;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        QString character;
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode()))
+            character = text.mid(i++, 2);
+        else if (u != 0 && cp.encode[u] == 0)
+            character = text[i];
+        if (!character.isEmpty() && !found.contains(character))
+            found << character;
+    }
+    return found;
+}
+
 QByteArray toDbText(const QString& text)
 {
     std::string out;

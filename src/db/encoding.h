@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -16,6 +17,12 @@ inline QString fromDbText(const QByteArray& bytes)
 {
     return fromDbText(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
+
+// The characters of text that Windows-1254 cannot hold (each would be
+// stored as "?"), each once, in the order they first appear; a character
+// outside the basic plane (an emoji) stays whole. Empty when the text can
+// be stored as it is.
+QStringList charactersNotInCodePage(const QString& text);
 
 // Appends the encoding of text to out; used on the hot path of binding.
 void appendDbText(std::string& out, const QString& text);

@@ -71,7 +71,7 @@ void copyTable(Database& from, Database& to, const CarriedTable& table)
         for (int c = 0; c < columns.size(); ++c)
             write.bind(c, carriedValue(read.value(row, c), described[size_t(c)]));
         if (definitions)
-            write.bind(int(columns.size()), versionText(SchemaVersion::V12_002));
+            write.bind(int(columns.size()), versionText(SchemaVersion::Current));
         write.exec();
     }
 }
@@ -81,7 +81,7 @@ void copyTable(Database& from, Database& to, const CarriedTable& table)
 void createNewYearFile(const QString& source, const QString& target)
 {
     Database from;
-    const QString current = versionText(SchemaVersion::V12_002);
+    const QString current = versionText(SchemaVersion::Current);
     QString found;
     try {
         from.open(source);
@@ -100,7 +100,7 @@ void createNewYearFile(const QString& source, const QString& target)
 
     Database to;
     try {
-        createYearFile(to, target, SchemaVersion::V12_002);
+        createYearFile(to, target, SchemaVersion::Current);
         for (const CarriedTable& table : Carried)
             copyTable(from, to, table);
         to.commit();

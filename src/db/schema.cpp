@@ -15,6 +15,7 @@ constexpr int V10003 = 10003;
 constexpr int V11001 = 11001;
 constexpr int V12001 = 12001;
 constexpr int V12002 = 12002;
+constexpr int V12003 = 12003;
 
 struct ColumnDef {
     const char* name;
@@ -231,7 +232,26 @@ const IndexDef Indexes[] = {
 
 int versionNumber(SchemaVersion v)
 {
-    return v == SchemaVersion::V10_002 ? V10002 : V12002;
+    switch (v) {
+    case SchemaVersion::V10_002:
+        return V10002;
+    case SchemaVersion::V12_002:
+        return V12002;
+    case SchemaVersion::V12_003:
+        break;
+    }
+    return V12003;
+}
+
+// The type of a column in a file of the version: the last widening it has
+// had by then, else the type it came with.
+QString columnType(const TableDef& t, const ColumnDef& c, int version)
+{
+    QString type = QLatin1String(c.type);
+    for (const WidenedColumn& w : widenedColumns())
+        if (w.since <= version && qstrcmp(w.table, t.name) == 0 && qstrcmp(w.column, c.name) == 0)
+            type = QStringLiteral("VARCHAR(%1)").arg(w.length);
+    return type;
 }
 
 QString createTableSql(const TableDef& t, int version)
@@ -239,7 +259,8 @@ QString createTableSql(const TableDef& t, int version)
     QStringList lines;
     for (const ColumnDef& c : t.columns)
         if (c.since <= version)
-            lines << QStringLiteral("  %1 %2").arg(QLatin1String(c.name), QLatin1String(c.type));
+            lines << QStringLiteral("  %1 %2").arg(QLatin1String(c.name),
+                                                   columnType(t, c, version));
     if (t.primaryKey && t.keySince <= version)
         lines << QStringLiteral("  PRIMARY KEY (%1)").arg(QLatin1String(t.primaryKey));
     return QStringLiteral("CREATE TABLE %1 (\n%2)")
@@ -257,20 +278,36 @@ bool tableExists(Query& q, const QString& table)
 
 } // namespace
 
+const QList<WidenedColumn>& widenedColumns()
+{
+    // Today's document numbers ("E-12345678-751.01-1234567"), the names of
+    // ministries and departments, and the names and titles of the people
+    // who sign for them.
+    static const QList<WidenedColumn> columns = {
+        {"GELEN", "EVSAY", 40, V12003},    {"GIDEN", "EVSAY", 40, V12003},
+        {"GELEN", "TESADI", 40, V12003},   {"GELEN", "TESGOR", 40, V12003},
+        {"GIDEN", "TESADI", 40, V12003},   {"GIDEN", "TESGOR", 40, V12003},
+        {"DILEKCE", "TESADI", 40, V12003}, {"DILEKCE", "TESGOR", 40, V12003},
+        {"DISKUR", "DKURUM", 100, V12003}, {"BIRIM", "BIRIM", 100, V12003},
+        {"ECINS", "ECINS", 100, V12003},   {"TANIM", "KURUM", 100, V12003},
+    };
+    return columns;
+}
+
 QString versionText(SchemaVersion version)
 {
-    return version == SchemaVersion::V10_002 ? QStringLiteral("10.002") : QStringLiteral("12.002");
+    const int v = versionNumber(version);
+    return QStringLiteral("%1.%2").arg(v / 1000).arg(v % 1000, 3, 10, QLatin1Char('0'));
 }
 
 bool parseSchemaVersion(const QString& text, SchemaVersion& version)
 {
-    if (text == QLatin1String("10.002"))
-        version = SchemaVersion::V10_002;
-    else if (text == QLatin1String("12.002"))
-        version = SchemaVersion::V12_002;
-    else
-        return false;
-    return true;
+    for (SchemaVersion v : {SchemaVersion::V10_002, SchemaVersion::V12_002, SchemaVersion::V12_003})
+        if (text == versionText(v)) {
+            version = v;
+            return true;
+        }
+    return false;
 }
 
 const QList<int>& rightCodes()
@@ -364,6 +401,21 @@ QStringList ensureIndexes(Database& db)
     }
     db.commit();
     return added;
+}
+
+int textColumnLength(Query& q, const QString& table, const QString& column)
+{
+    q.close();
+    q.clear();
+    q.add(QStringLiteral("SELECT COALESCE(F.RDB$CHARACTER_LENGTH,F.RDB$FIELD_LENGTH) L"));
+    q.add(QStringLiteral("FROM RDB$RELATION_FIELDS R"));
+    q.add(QStringLiteral("JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME=R.RDB$FIELD_SOURCE"));
+    q.add(QStringLiteral("WHERE R.RDB$RELATION_NAME=:T AND R.RDB$FIELD_NAME=:F"));
+    q.bindAll({table, column});
+    q.open();
+    const int length = q.isEmpty() ? 0 : int(q.value(0, 0).toInt());
+    q.close();
+    return length;
 }
 
 } // namespace db

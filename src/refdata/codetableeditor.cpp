@@ -79,6 +79,10 @@ void CodeTableEditor::deactivate()
 bool CodeTableEditor::saveRow(widgets::RowValues& row, bool newRow)
 {
     const CodeTable& t = m_rules.table();
+    if (const QString refused = m_rows.refusal(row); !refused.isEmpty()) {
+        core::Prompter::current().message(refused);
+        return false;
+    }
     if (m_rules.isDuplicate(row.value(t.nameColumn))) {
         core::Prompter::current().message(t.duplicateMessage);
         return false;
@@ -121,8 +125,9 @@ void CodeTableEditor::exit()
     grid().commitEditor();
     if (!m_rows.post())
         return; // refused: the row stays in editing and the window open
-    if (m_rules.table().commitsOnExit)
-        m_dm.FDTransaction1.commit();
+    // What was done here is made permanent now, so that no other screen's
+    // rollback (an entry's "F6-Vazgeç") takes it back.
+    m_dm.FDTransaction1.commit();
     finish(QDialog::Accepted);
 }
 

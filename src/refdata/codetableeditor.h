@@ -20,10 +20,10 @@ namespace refdata {
 // code is never typed: a new row receives the highest code plus one at its
 // first save. Leaving a changed row saves it through the duplicate check;
 // "Kayıt Sil" (the grid's context menu) asks, checks that no document uses
-// the code, and deletes. "ESC-Çıkış" saves the row in editing and closes;
-// the department editor commits there, the other two leave their rows
-// pending in the shared transaction. The closing permission is the shared
-// CloseAllowed.
+// the code, and deletes. "ESC-Çıkış" saves the row in editing, commits
+// what was done here and closes. A name longer than its column or holding
+// characters the file cannot hold is refused by name. The closing
+// permission is the shared CloseAllowed.
 class CodeTableEditor : public widgets::Screen {
     Q_OBJECT
 public:

@@ -20,9 +20,9 @@ const CodeTable& departmentTable()
         QStringLiteral("BIRIM"),
         QStringLiteral("BKOD"),
         QStringLiteral("BIRIM"),
-        {{QStringLiteral("BIRIM"), QStringLiteral("Birim Adi"), 260, 30, true},
-         {QStringLiteral("YET"), QStringLiteral("Birim Yetkilisi"), 200, 25, true},
-         {QStringLiteral("GOR"), QStringLiteral("Görev Ünvanı"), 200, 25, true}},
+        {{QStringLiteral("BIRIM"), QStringLiteral("Birim Adi"), 260, 0, true},
+         {QStringLiteral("YET"), QStringLiteral("Birim Yetkilisi"), 200, 0, true},
+         {QStringLiteral("GOR"), QStringLiteral("Görev Ünvanı"), 200, 0, true}},
         QString(),
         {QStringLiteral("SELECT COUNT(*) SAY FROM BIRIM"), QStringLiteral("WHERE BIRIM=:BRM")},
         1,
@@ -30,7 +30,6 @@ const CodeTable& departmentTable()
         QStringLiteral("SELECT MAX(BKOD) KOD FROM BIRIM"),
         {QStringLiteral("GELEN"), QStringLiteral("GIDEN"), QStringLiteral("DILEKCE")},
         QStringLiteral("DİKKAT! Bu Birim Kayıtlarda Kullanılmıştır. Silemezsiniz."),
-        true,
     };
     return t;
 }
@@ -44,7 +43,7 @@ const CodeTable& institutionTable()
         QStringLiteral("DISKUR"),
         QStringLiteral("DKOD"),
         QStringLiteral("DKURUM"),
-        {{QStringLiteral("DKURUM"), QStringLiteral("Kurum Adı"), 360, 30, true},
+        {{QStringLiteral("DKURUM"), QStringLiteral("Kurum Adı"), 360, 0, true},
          {QStringLiteral("DKOD"), QStringLiteral("Kodu"), 70, 0, false}},
         QStringLiteral("ORDER BY DKURUM"),
         {QStringLiteral("SELECT COUNT(*) SAY FROM DISKUR"), QStringLiteral("WHERE DKURUM=:KRM")},
@@ -53,7 +52,6 @@ const CodeTable& institutionTable()
         QStringLiteral("SELECT MAX(DKOD) KOD FROM DISKUR"),
         {QStringLiteral("GELEN"), QStringLiteral("GIDEN")},
         QStringLiteral("DİKKAT! Bu Kurum Kayıtlarda Kullanılmıştır. Silemezsiniz."),
-        false,
     };
     return t;
 }
@@ -67,7 +65,7 @@ const CodeTable& documentTypeTable()
         QStringLiteral("ECINS"),
         QStringLiteral("EKOD"),
         QStringLiteral("ECINS"),
-        {{QStringLiteral("ECINS"), QStringLiteral("Evrak Cinsi Açıklaması"), 360, 30, true}},
+        {{QStringLiteral("ECINS"), QStringLiteral("Evrak Cinsi Açıklaması"), 360, 0, true}},
         QString(),
         {QStringLiteral("SELECT COUNT(*) SAY FROM ECINS"), QStringLiteral("WHERE ECINS=:EC")},
         0,
@@ -75,7 +73,6 @@ const CodeTable& documentTypeTable()
         QStringLiteral("SELECT MAX(EKOD) KOD FROM ECINS"),
         {QStringLiteral("GELEN"), QStringLiteral("GIDEN"), QStringLiteral("DILEKCE")},
         QStringLiteral("DİKKAT! Bu Evrak Türü  Kayıtlarda Kullanılmıştır. Silemezsiniz."),
-        false,
     };
     return t;
 }

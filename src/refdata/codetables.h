@@ -27,7 +27,6 @@ struct CodeTable {
     QString newCodeSql; // MAX of the code as KOD
     QStringList usedIn; // registers whose rows point at the code
     QString inUseMessage;
-    bool commitsOnExit = false; // "ESC-Çıkış" commits the shared transaction
 };
 
 const CodeTable& departmentTable();   // TFRMBIRIM

@@ -3,7 +3,10 @@
 #include "ui_tfrmgentan.h"
 
 #include "core/errors.h"
+#include "core/fieldcheck.h"
 #include "core/prompter.h"
+#include "db/schema.h"
+#include "widgets/textmark.h"
 
 #include <QPixmap>
 #include <QTextCursor>
@@ -46,6 +49,9 @@ void TFRMGENTAN::activate()
     m_emblem = m_stored.emblem;
     m_ui->edtKurum->setText(m_stored.institution);
     m_ui->edtSube->setText(m_stored.unit);
+    for (const TypedField& f : typedFields())
+        widgets::markText(*f.box,
+                          db::textColumnLength(m_dm.QRSORGU, QStringLiteral("TANIM"), f.column));
     m_ui->cmbRenk->setLetter(m_stored.theme);
     m_ui->cmbOnizleme->setLetter(m_stored.preview);
     m_ui->edtBaslik->setPlainText(m_stored.heading);
@@ -58,6 +64,12 @@ void TFRMGENTAN::activate()
     showEmblem();
     m_ui->pgcTanim->setCurrentWidget(m_ui->tabGenel);
     m_ui->edtKurum->setFocus();
+}
+
+QList<TFRMGENTAN::TypedField> TFRMGENTAN::typedFields() const
+{
+    return {{m_ui->edtKurum, QStringLiteral("KURUM"), QStringLiteral("Kurum Adı")},
+            {m_ui->edtSube, QStringLiteral("SUBE"), QStringLiteral("Birim Adı")}};
 }
 
 void TFRMGENTAN::deactivate()
@@ -90,6 +102,24 @@ void TFRMGENTAN::save()
         core::Prompter::current().message(WorkingYearRefused);
         m_ui->pgcTanim->setCurrentWidget(m_ui->tabGenel);
         m_ui->edtYil->setFocus();
+        return;
+    }
+    // What the file cannot hold as typed stays on screen to be put right.
+    for (const TypedField& f : typedFields())
+        if (const QString refused =
+                core::textRefusal(f.caption, f.box->text(), widgets::textLimit(*f.box));
+            !refused.isEmpty()) {
+            core::Prompter::current().message(refused);
+            m_ui->pgcTanim->setCurrentWidget(m_ui->tabGenel);
+            f.box->setFocus();
+            return;
+        }
+    if (const QString refused = core::textRefusal(QStringLiteral("Giden Evrak Başlık Açıklaması"),
+                                                  m_ui->edtBaslik->toPlainText(), 0);
+        !refused.isEmpty()) {
+        core::Prompter::current().message(refused);
+        m_ui->pgcTanim->setCurrentWidget(m_ui->tabAciklama);
+        m_ui->edtBaslik->setFocus();
         return;
     }
     const Definitions d = shown();

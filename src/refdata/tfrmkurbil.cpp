@@ -5,6 +5,10 @@
 #include "codetables.h"
 
 #include "core/errors.h"
+#include "core/fieldcheck.h"
+#include "core/prompter.h"
+#include "db/schema.h"
+#include "widgets/textmark.h"
 
 namespace refdata {
 
@@ -29,11 +33,22 @@ TFRMKURBIL::~TFRMKURBIL() = default;
 void TFRMKURBIL::activate()
 {
     m_ui->edtDkurum->clear();
+    m_nameLength =
+        db::textColumnLength(m_dm.QRSORGU, QStringLiteral("DISKUR"), QStringLiteral("DKURUM"));
+    widgets::markText(*m_ui->edtDkurum, m_nameLength);
     m_ui->edtDkurum->setFocus();
 }
 
 void TFRMKURBIL::save()
 {
+    // A name the file cannot hold as typed stays in the box to be put right.
+    if (const QString refused =
+            core::textRefusal(QStringLiteral("Kurum Adı"), m_ui->edtDkurum->text(), m_nameLength);
+        !refused.isEmpty()) {
+        core::Prompter::current().message(refused);
+        m_ui->edtDkurum->setFocus();
+        return;
+    }
     const int code = nextCode(m_dm.QRSORGU, QStringLiteral("SELECT MAX(DKOD) KOD FROM DISKUR"));
     db::Query& q = m_dm.QRSORGU;
     q.close();

@@ -31,8 +31,9 @@ struct QuickAddResult {
 // "KURUM EKLEME": adds one institution from an entry screen. The row is
 // written in the shared transaction and never committed here: the entry
 // screen's save makes it permanent and its cancel takes it back. There is
-// no duplicate check and no check for an empty name. Keeps its own closing
-// permission.
+// no duplicate check and no check for an empty name; a name longer than
+// its column or holding characters the file cannot hold is refused by
+// name. Keeps its own closing permission.
 class TFRMKURBIL : public widgets::Screen {
     Q_OBJECT
 public:
@@ -52,6 +53,7 @@ protected:
 private:
     core::TDM& m_dm;
     QuickAddResult m_result;
+    int m_nameLength = 0; // DKURUM as the file describes it
     std::unique_ptr<Ui::QuickAddForm> m_ui;
 };
 

@@ -81,6 +81,8 @@ bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgn
     if (!mayDelete(q, reg.reg, kayno))
         return false;
     q.execLines({QStringLiteral("DELETE FROM %1 WHERE KAYNO=:KK").arg(reg.table)}, {kayno});
+    if (reg.ownsTextRows)
+        q.execLines({QStringLiteral("DELETE FROM TEXT WHERE KAYNO=:KK")}, {kayno});
     resetAfterDelete(q, reg.reg, kayno, ilgno, ilgdur);
     q.openLines({QStringLiteral("SELECT MAX(%1) YNO FROM %2").arg(reg.numberColumn, reg.table)},
                 {});
@@ -91,6 +93,17 @@ bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgn
                 {});
     dm.FDTransaction1.commit();
     return true;
+}
+
+QString deleteQuestion(core::TDM& dm, const ListTable& table, int kayno)
+{
+    if (!table.reg->ownsTextRows || table.deleteWithTextQuestion.isEmpty())
+        return DeleteQuestion;
+    db::Query& q = dm.QRSORGU;
+    q.openLines({QStringLiteral("SELECT COUNT(*) SAY FROM TEXT WHERE KAYNO=:KK")}, {kayno});
+    const bool withText = q.field(QStringLiteral("SAY")).toInt() > 0;
+    q.close();
+    return withText ? table.deleteWithTextQuestion : DeleteQuestion;
 }
 
 BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& ctx,
@@ -212,13 +225,13 @@ void BrowseList::deleteCurrent()
 {
     if (m_list.currentRow() < 0)
         return;
-    if (!core::Prompter::current().question(DeleteQuestion))
+    const int kayno = int(m_list.field(QStringLiteral("KAYNO")).toInt());
+    if (!core::Prompter::current().question(deleteQuestion(m_dm, m_table, kayno)))
         return;
     // A petition has no related document: its list reads no ILGNO.
     auto column = [this](const QString& name) {
         return m_list.columnIndex(name) >= 0 ? m_list.field(name) : db::Field();
     };
-    const int kayno = int(m_list.field(QStringLiteral("KAYNO")).toInt());
     const int ilgno = int(column(QStringLiteral("ILGNO")).toInt());
     const QString ilgdur = column(QStringLiteral("ILGDUR")).toString();
     if (!deleteDocument(m_dm, *m_table.reg, kayno, ilgno, ilgdur)) {

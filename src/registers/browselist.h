@@ -42,6 +42,8 @@ struct ListTable {
     QString stretchField{};  // the column that takes the room left
     bool subjectLine = true; // the full KONU of the current row under the list
     bool toolWindow = false; // a narrow title bar with its close button
+    // The deletion's question for a document with TEXT rows of its own.
+    QString deleteWithTextQuestion{};
 };
 
 // The filters and columns the three registers' lists share. alias is the
@@ -57,15 +59,19 @@ widgets::GridColumn listColumn(const QString& field, const QString& heading, int
                                bool number = false);
 
 // "F10-Sil" after the clerk said yes: refused (false) while another document
-// answers this one; otherwise the row is deleted, the document it answered
-// waits for a reply again, the register's number generator is set to the
-// highest number left, and the deletion is committed. ilgno and ilgdur are
-// the row's as the list read them (0 and empty where the register has none).
+// answers this one; otherwise the row is deleted with its TEXT rows (its
+// scanned pages or its letter), the document it answered waits for a reply
+// again, the register's number generator is set to the highest number
+// left, and all of it is committed at once. ilgno and ilgdur are the row's
+// as the list read them (0 and empty where the register has none).
 bool deleteDocument(core::TDM& dm, const RegisterTable& reg, int kayno, int ilgno,
                     const QString& ilgdur);
 
 inline const QString DeleteQuestion =
     QStringLiteral("DİKKAT! Bu Kayıt Silinecektir. Onaylıyormusunuz.?");
+
+// The question of "F10-Sil": it names what goes with the document.
+QString deleteQuestion(core::TDM& dm, const ListTable& table, int kayno);
 
 // The working list of a register: the filters, the list, the entry screen
 // for a new or the current document, the deletion. Created once and reused;

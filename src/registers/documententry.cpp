@@ -3,7 +3,10 @@
 #include "numbering.h"
 
 #include "core/clock.h"
+#include "core/fieldcheck.h"
 #include "refdata/fileplan.h"
+
+#include <algorithm>
 
 namespace registers {
 namespace {
@@ -17,16 +20,22 @@ const QString SDP = QStringLiteral("SDP");
 const QString TESADI = QStringLiteral("TESADI");
 const QString TESGOR = QStringLiteral("TESGOR");
 
-// A date as the mask takes it: the day and the month may keep blanks, the
-// year must be whole.
-bool isWholeDate(const QString& text)
+// Only a detail code of the plan may be stored: one the plan has and no
+// other code continues, as the drop-down and the picker offer them.
+QString planCodeRefusal(db::Query& q, const QString& field, const QString& code)
 {
-    if (text.size() != 10)
-        return false;
-    for (int i = 6; i < 10; ++i)
-        if (!text[i].isDigit())
-            return false;
-    return true;
+    q.openLines({QStringLiteral("SELECT COUNT(*) SAY FROM SDP"), QStringLiteral("WHERE KOD=:KN")},
+                {code});
+    const bool inPlan = q.field(QStringLiteral("SAY")).toInt() > 0;
+    q.close();
+    if (!inPlan)
+        return QStringLiteral("DİKKAT! %1 %2 Standart Dosya Planında Bulunamadı..")
+            .arg(field, code);
+    if (refdata::hasSubCodes(q, code))
+        return QStringLiteral("DİKKAT! %1 %2 Bir Detay Kod Değildir. Detay Kod için İşlem "
+                              "Yapmalısınız..")
+            .arg(field, code);
+    return {};
 }
 
 } // namespace
@@ -219,18 +228,43 @@ bool DocumentEntry::cancelRelated()
     return true;
 }
 
-QString DocumentEntry::incompleteDate() const
+std::optional<EntryRefusal> DocumentEntry::refusal() const
 {
-    for (const QString& column : m_reg.dateColumns)
-        if (!m_record.isEmpty(column) && !isWholeDate(m_record.text(column)))
-            return column;
-    return {};
+    const QStringList changed = m_record.changedColumns();
+    QList<FieldCaption> fields;
+    for (const FieldCaption& f : m_captions)
+        if (changed.contains(f.column))
+            fields << f;
+    for (const QString& column : changed)
+        if (std::none_of(fields.cbegin(), fields.cend(),
+                         [&column](const FieldCaption& f) { return f.column == column; }))
+            fields << FieldCaption{column, column};
+
+    db::Query& q = m_dm.QRSORGU;
+    for (const FieldCaption& f : fields) {
+        const QVariant value = m_record.value(f.column);
+        if (value.isNull() || value.typeId() != QMetaType::QString)
+            continue;
+        const QString text = value.toString();
+        QString message;
+        if (m_reg.dateColumns.contains(f.column)) {
+            message = core::dateRefusal(f.caption, text);
+        } else {
+            const db::Column* c = m_record.description(f.column);
+            message = core::textRefusal(f.caption, text, c ? c->textLength() : 0);
+            if (message.isEmpty() && f.column == SDP)
+                message = planCodeRefusal(q, f.caption, text);
+        }
+        if (!message.isEmpty())
+            return EntryRefusal{f.column, message};
+    }
+    return std::nullopt;
 }
 
-void DocumentEntry::save()
+std::optional<EntryRefusal> DocumentEntry::save()
 {
-    if (const QString column = incompleteDate(); !column.isEmpty())
-        throw IncompleteDate(column);
+    if (std::optional<EntryRefusal> refused = refusal())
+        return refused;
     db::Query& q = m_dm.QRSORGU;
     const bool numbered = m_mode == EntryMode::New && m_record.number(m_reg.numberColumn) == 0;
     if (m_record.hasColumn(ILGNO))
@@ -244,6 +278,7 @@ void DocumentEntry::save()
         m_record.setStoredValue(m_reg.numberColumn,
                                 assignRegistryNumber(q, m_reg.number(), m_record.kayno()));
     m_dm.FDTransaction1.commit();
+    return std::nullopt;
 }
 
 void DocumentEntry::cancel()

@@ -7,21 +7,24 @@
 #include "core/appcontext.h"
 #include "core/tdm.h"
 
-#include <stdexcept>
+#include <QList>
+
+#include <optional>
 
 namespace registers {
 
-// A date typed only in part: the clerk has to complete or empty it.
-class IncompleteDate : public std::runtime_error {
-public:
-    explicit IncompleteDate(QString column)
-        : std::runtime_error("incomplete date"), m_column(std::move(column))
-    {
-    }
-    QString column() const { return m_column; }
+// Why saving did not go ahead: the message naming the field the clerk has
+// to put right, and its column. Nothing was written.
+struct EntryRefusal {
+    QString column;
+    QString message;
+};
 
-private:
-    QString m_column;
+// A field of the entry as the clerk knows it: its column and the caption
+// the refusals name it by.
+struct FieldCaption {
+    QString column;
+    QString caption;
 };
 
 // The at most 50 characters of a file plan title shown under the code.
@@ -89,14 +92,24 @@ public:
     // "Evrak İlgisini İptal Et": false when there is no link to cancel.
     bool cancelRelated();
 
-    // The first date column holding a date typed only in part; empty when
-    // every date is whole or empty.
-    QString incompleteDate() const;
+    // The fields in the order of the form, for the refusals; a column not
+    // among them is named by its column name.
+    void setFieldCaptions(QList<FieldCaption> captions) { m_captions = std::move(captions); }
+
+    // What the clerk typed or chose on this visit that cannot be stored as
+    // it is, the first field of the form first: a date that is no day of
+    // the calendar, a text longer than its column or holding characters
+    // the file cannot hold, a file plan code that is not a detail code of
+    // the plan. Values read from the file and left alone are not judged:
+    // a document holding an old plan code or a date the mask let through
+    // is saved with them.
+    std::optional<EntryRefusal> refusal() const;
 
     // "F5-Kayıt": the link changes, the record, a new document's registry
-    // number, the commit. Throws IncompleteDate before writing anything, and
-    // a database error as it comes; the document can then be saved again.
-    void save();
+    // number, the commit. A refusal is returned before anything is
+    // written; a database error is thrown as it comes. Either way the
+    // document can then be saved again.
+    std::optional<EntryRefusal> save();
     // "F6-Vazgeç": everything since the last commit is undone.
     void cancel();
 
@@ -122,6 +135,7 @@ private:
     ReplyState m_reply;
     QString m_sack1;
     QString m_sack2;
+    QList<FieldCaption> m_captions;
 };
 
 } // namespace registers

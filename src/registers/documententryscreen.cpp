@@ -61,6 +61,10 @@ void DocumentEntryScreen::setUpForm()
     setObjectName(m_table.formName);
     setWindowTitle(m_table.title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    QList<FieldCaption> captions;
+    for (const EntryField& f : m_table.fields)
+        captions << FieldCaption{f.column, f.caption.isEmpty() ? f.column : f.caption};
+    m_entry.setFieldCaptions(captions);
     bindFields();
     connectActions();
 }
@@ -256,12 +260,12 @@ void DocumentEntryScreen::edited(const QString& column)
 
 void DocumentEntryScreen::save()
 {
-    try {
-        m_entry.save();
-    } catch (const IncompleteDate& e) {
-        if (QWidget* box = m_form.widget(e.column()))
+    // A refusal keeps everything typed; the clerk puts the field right.
+    if (const std::optional<EntryRefusal> refused = m_entry.save()) {
+        core::Prompter::current().message(refused->message);
+        if (QWidget* box = m_form.widget(refused->column))
             box->setFocus();
-        throw;
+        return;
     }
     finish(QDialog::Accepted);
 }

@@ -42,6 +42,7 @@ struct EntryField {
     QString column;
     QString widget; // its object name in the form
     FieldKind kind = FieldKind::Text;
+    QString caption{}; // what the form calls it; a refusal to save names it
 };
 
 // A register the related document may be chosen from. An entry relating to

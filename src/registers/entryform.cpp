@@ -5,6 +5,7 @@
 #include "db/query.h"
 #include "widgets/codewordcombo.h"
 #include "widgets/datebox.h"
+#include "widgets/textmark.h"
 
 #include <QComboBox>
 #include <QIntValidator>
@@ -12,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QTextCursor>
 
 #include <algorithm>
 #include <limits>
@@ -31,28 +31,6 @@ int indexOfCode(const QComboBox& box, const QVariant& code)
 }
 
 } // namespace
-
-void limitLength(QPlainTextEdit& box, int maxLength)
-{
-    static const char* const Limit = "dorpakMaxLength";
-    const bool connected = box.property(Limit).isValid();
-    box.setProperty(Limit, maxLength);
-    if (connected)
-        return;
-    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [&box] {
-        const int limit = box.property(Limit).toInt();
-        const QString text = box.toPlainText();
-        if (limit <= 0 || text.size() <= limit)
-            return;
-        QTextCursor cursor = box.textCursor();
-        const int position = std::min(int(cursor.position()), limit);
-        const QSignalBlocker block(&box);
-        box.setPlainText(text.left(limit));
-        cursor = box.textCursor();
-        cursor.setPosition(position);
-        box.setTextCursor(cursor);
-    });
-}
 
 void EntryForm::notify(const QString& column)
 {
@@ -88,10 +66,8 @@ void EntryForm::bindText(const QString& column, QLineEdit* box)
          [box](const QVariant& v) { box->setText(v.toString()); },
          {},
          nullptr,
-         [box](const db::Column& c) {
-             if (c.textLength() > 0)
-                 box->setMaxLength(c.textLength());
-         }});
+         [box](const db::Column& c) { widgets::markText(*box, c.textLength()); }});
+    widgets::markText(*box, 0);
 }
 
 void EntryForm::bindNumber(const QString& column, QLineEdit* box)
@@ -134,8 +110,7 @@ void EntryForm::bindDate(const QString& column, widgets::DateBox* box)
 void EntryForm::bindPlainText(const QString& column, QPlainTextEdit* box)
 {
     box->setTabChangesFocus(true);
-    // The limit cuts the text before the change is taken into the record.
-    limitLength(*box, 0);
+    widgets::markText(*box, 0);
     connect(box, &QPlainTextEdit::textChanged, this, [this, column] { notify(column); });
     add({column,
          box,
@@ -143,7 +118,7 @@ void EntryForm::bindPlainText(const QString& column, QPlainTextEdit* box)
          [box](const QVariant& v) { box->setPlainText(v.toString()); },
          {},
          nullptr,
-         [box](const db::Column& c) { limitLength(*box, c.textLength()); }});
+         [box](const db::Column& c) { widgets::markText(*box, c.textLength()); }});
 }
 
 void EntryForm::bindCodeWords(const QString& column, widgets::CodeWordCombo* box)
@@ -199,10 +174,7 @@ void EntryForm::bindCodeList(const QString& column, QComboBox* box, db::Query& l
              box->addItems(codes);
          },
          &list,
-         [box](const db::Column& c) {
-             if (c.textLength() > 0)
-                 box->lineEdit()->setMaxLength(c.textLength());
-         }});
+         [box](const db::Column& c) { widgets::markText(*box->lineEdit(), c.textLength()); }});
 }
 
 void EntryForm::applyLimits(const DocumentRecord& record)

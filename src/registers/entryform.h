@@ -52,7 +52,8 @@ public:
     void bindCodeList(const QString& column, QComboBox* box, db::Query& list,
                       const QString& codeColumn);
 
-    // Limits each box to its column as the record's table describes it.
+    // Gives each box its column's limits as the record's table describes
+    // them.
     void applyLimits(const DocumentRecord& record);
     // Refills the drop-downs from their queries.
     void fillLists();
@@ -88,9 +89,5 @@ private:
     QList<Binding> m_bindings;
     bool m_writing = false;
 };
-
-// Stops a multi-line box at maxLength characters, as a one-line box stops;
-// 0 takes the limit away. May be called again with another limit.
-void limitLength(QPlainTextEdit& box, int maxLength);
 
 } // namespace registers

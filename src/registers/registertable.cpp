@@ -15,6 +15,7 @@ const RegisterTable& incomingRegister()
         .dateColumns = {QStringLiteral("GELTAR"), QStringLiteral("ZTAR"), QStringLiteral("EVTAR")},
         .departmentTiedToUser = true,
         .numbersInGroups = true,
+        .ownsTextRows = true,
     };
     return table;
 }
@@ -32,6 +33,7 @@ const RegisterTable& outgoingRegister()
         .dateColumns = {QStringLiteral("GIDTAR"), QStringLiteral("ZTAR"), QStringLiteral("EVTAR")},
         .departmentTiedToUser = true,
         .numbersInGroups = true,
+        .ownsTextRows = true,
     };
     return table;
 }

@@ -34,6 +34,11 @@ struct RegisterTable {
     // BSIRNO and GSIRNO are numbered on a new document when its department
     // or grade is chosen (the outgoing entry keeps them without showing them).
     bool numbersInGroups = false;
+    // Rows of TEXT keyed by the document's KAYNO belong to it (the scanned
+    // pages of an incoming document, the letter of an outgoing one) and go
+    // with it. A petition's key comes from a generator of its own: TEXT
+    // rows of its KAYNO are another document's.
+    bool ownsTextRows = false;
 
     NumberColumn number() const { return {table, numberColumn}; }
 };

@@ -36,6 +36,8 @@ const ListTable& TFRMGELLST::table()
                     listColumn(QStringLiteral("GIZDER"), QStringLiteral("G.der"), 40)},
         .stretchField = QStringLiteral("KONU"),
         .subjectLine = true,
+        .deleteWithTextQuestion = QStringLiteral(
+            "DİKKAT! Bu Kayıt ve Taranmış Resimleri Silinecektir. Onaylıyormusunuz.?"),
     };
     return table;
 }

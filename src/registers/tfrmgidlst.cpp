@@ -41,6 +41,8 @@ const ListTable& TFRMGIDLST::table()
         .stretchField = QStringLiteral("KONU"),
         .subjectLine = true,
         .toolWindow = true,
+        .deleteWithTextQuestion =
+            QStringLiteral("DİKKAT! Bu Kayıt ve Giden Yazı Metni Silinecektir. Onaylıyormusunuz.?"),
     };
     return table;
 }

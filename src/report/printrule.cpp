@@ -21,7 +21,7 @@ PreviewWindow::PreviewWindow(Layout& layout, std::unique_ptr<QPrinter> printer, 
 {
     setObjectName(QStringLiteral("PREVIEW"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(layout.name());
+    setWindowTitle(PreviewTitle);
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("previewPages"));
     connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* p) {

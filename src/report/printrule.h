@@ -14,6 +14,9 @@ namespace report {
 
 class Layout;
 
+// The title of every preview window.
+inline const QString PreviewTitle = QStringLiteral("Baskı Önizleme");
+
 // The preview of a layout: a window of its own beside the calling screen,
 // maximised, zoomed to the page width, printing from its tool bar. It does
 // not block the caller; closing it hands the focus back.

@@ -1,6 +1,9 @@
 #include "editablegrid.h"
 
+#include "textmark.h"
+
 #include "core/errors.h"
+#include "core/fieldcheck.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,6 +24,10 @@ void EditableTable::load(const db::Query& query)
     const auto result = query.result();
     if (result) {
         const auto& described = result->columns();
+        for (EditColumn& c : m_columns)
+            for (const db::Column& d : described)
+                if (d.name == c.field && d.textLength() > 0)
+                    c.maxLength = d.textLength();
         m_rows.reserve(result->rowCount());
         for (int r = 0; r < result->rowCount(); ++r) {
             RowValues values;
@@ -40,6 +47,17 @@ void EditableTable::load(const db::Query& query)
     m_stored.clear();
     endResetModel();
     emit stateChanged();
+}
+
+QString EditableTable::refusal(const RowValues& row) const
+{
+    for (const EditColumn& c : m_columns)
+        if (c.editable && row.value(c.field).typeId() == QMetaType::QString)
+            if (QString refused =
+                    core::textRefusal(c.heading, row.value(c.field).toString(), c.maxLength);
+                !refused.isEmpty())
+                return refused;
+    return {};
 }
 
 void EditableTable::clear()
@@ -198,7 +216,7 @@ QVariant EditableTable::headerData(int section, Qt::Orientation orientation, int
     return QString();
 }
 
-// Cell editors that stop at the column's size and hand a text to the table
+// Cell editors that mark a text the column cannot take and hand it to the table
 // only when the clerk typed something: opening a cell and leaving it
 // unchanged does not put the row into editing.
 class CellDelegate : public QStyledItemDelegate {
@@ -210,11 +228,8 @@ public:
     {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
-        if (m_grid->table()) {
-            const int max = m_grid->table()->columns().value(index.column()).maxLength;
-            if (max > 0)
-                edit->setMaxLength(max);
-        }
+        if (m_grid->table())
+            markText(*edit, m_grid->table()->columns().value(index.column()).maxLength);
         m_grid->m_editor = edit;
         return edit;
     }

@@ -17,8 +17,11 @@ namespace widgets {
 struct EditColumn {
     QString field;
     QString heading;
-    int width = 0;     // pixels; 0 lets the view choose
-    int maxLength = 0; // the column's size: the cell editor stops there; 0 for none
+    int width = 0; // pixels; 0 lets the view choose
+    // The column's size, taken from the file when the rows are loaded; 0
+    // for none. A longer text stays whole in the cell, marked, and the
+    // row's save is refused.
+    int maxLength = 0;
     bool editable = true;
 };
 
@@ -51,9 +54,14 @@ public:
     const QList<EditColumn>& columns() const { return m_columns; }
 
     // Takes every row of the query, with all of its columns; text of the
-    // OCTETS character set (a row's RDB$DB_KEY) is kept as bytes. Any
-    // editing ends without writing.
+    // OCTETS character set (a row's RDB$DB_KEY) is kept as bytes. The
+    // shown text columns take their sizes from it. Any editing ends
+    // without writing.
     void load(const db::Query& query);
+    // Why the row cannot be written as typed: a text longer than its
+    // column or holding characters the file cannot hold, named by the
+    // column's heading; empty when it can.
+    QString refusal(const RowValues& row) const;
     void clear();
 
     State state() const { return m_state; }

@@ -239,7 +239,12 @@ TEST_F(UserAdmin, ANewUserGetsOneRightForEachCodeOfUserOne)
         EXPECT_EQ(q.value(0, 0).toInt(), 0);
         q.close();
         other->close();
+        // Leaving the list makes it permanent: an entry's "F6-Vazgeç"
+        // afterwards keeps the user.
         list.exit();
+        t.dm().FDTransaction1.rollback();
+        EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM USERS WHERE HNO=:H", {hno}), "1");
+        EXPECT_EQ(rightsOf(t, hno), expected);
     }
 }
 
@@ -591,6 +596,7 @@ TEST_F(PasswordChange, TheNewPasswordIsStoredAndAnEmptyOneIsAccepted)
         fill(SIFRELE(Decode, old), fresh, fresh);
         pressKey(screen, Qt::Key_F5);
         EXPECT_FALSE(screen.isVisible());
+        t.dm().FDTransaction1.rollback(); // an entry's "F6-Vazgeç" keeps it
         EXPECT_EQ(t.scalar("SELECT PSSWD FROM USERS WHERE HNO=2"), SIFRELE(Encode, fresh));
         EXPECT_EQ(t.scalar("SELECT PSSWD FROM USERS WHERE HNO=1"), SIFRELE(Encode, "1234"));
         // The next login compares with it.

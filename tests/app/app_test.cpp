@@ -18,17 +18,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -572,13 +575,13 @@ TEST_F(ProgramTest, LeavingTheLoginEndsTheProgramWithTheSettingsWritten)
     EXPECT_EQ(text(w, "LBLTARIH"), ""); // the version check did not run
 }
 
-TEST_F(ProgramTest, A10002FileIsUpgradedOverFourStartsWithoutWritingTheSettings)
+TEST_F(ProgramTest, A10002FileIsUpgradedOverFiveStartsWithoutWritingTheSettings)
 {
     QTemporaryDir folder;
     testsupport::makeYearFile(folder.filePath("DORPAK2026.GDB"), db::SchemaVersion::V10_002);
     pointAt(folder.path());
 
-    for (const char* step : {"10.003", "11.001", "12.001", "12.002"}) {
+    for (const char* step : {"10.003", "11.001", "12.001", "12.002", "12.003"}) {
         PromptScript prompts;
         prompts.expectMessage(QString::fromLatin1(step) + " Güncellemesi Başarıyla Yapıldı.");
         m_quits = 0;
@@ -595,7 +598,7 @@ TEST_F(ProgramTest, A10002FileIsUpgradedOverFourStartsWithoutWritingTheSettings)
         EXPECT_EQ(m_sandbox.value("YIL").toString(), "2026");
     }
 
-    // The fifth start runs normally.
+    // The sixth start runs normally.
     PromptScript prompts;
     m_quits = 0;
     TFRMMENU& w = start();
@@ -773,6 +776,50 @@ TEST_F(ProgramTest, GeneralDefinitionsRefreshTheMainWindowWhenTheyClose)
     EXPECT_FALSE(child<QLabel>(w, "IMGLOGO")->pixmap().isNull());
 }
 
+TEST_F(ProgramTest, TheColourOfTheFileIsTheMainWindowsFromTheStart)
+{
+    struct Case {
+        const char* rnk;
+        QColor form;
+    };
+    for (const Case& c : {Case{"T", QColor(0xFF, 0x80, 0x00)}, Case{"M", QColor(0x00, 0x00, 0xA0)},
+                          Case{"Y", QColor(0x00, 0x79, 0x80)}}) {
+        SCOPED_TRACE(c.rnk);
+        TempDatabase file;
+        file.exec("UPDATE TANIM SET RNK=:R", {QString::fromLatin1(c.rnk)});
+        file.database().commit();
+        file.database().close();
+        pointAt(file.folder());
+        PromptScript prompts;
+        TFRMMENU& w = start();
+        EXPECT_EQ(w.palette().color(QPalette::Window), c.form);
+        m_program.reset();
+    }
+}
+
+TEST(ToolkitTranslation, TheToolkitsDialogsSpeakTurkish)
+{
+    QTranslator toolkit;
+    ASSERT_TRUE(app::loadToolkitTranslation(toolkit))
+        << "qtbase_tr.qm is missing: the setup script installs it";
+    QCoreApplication::installTranslator(&toolkit);
+    {
+        QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Soru"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel |
+                            QMessageBox::Open);
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Evet");
+        EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "Hayır");
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "İptal");
+        EXPECT_NE(box.button(QMessageBox::Open)->text().remove(QLatin1Char('&')), "Open");
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const QLabel* lookIn = files.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        ASSERT_NE(lookIn, nullptr);
+        EXPECT_NE(lookIn->text(), "Look in:");
+    }
+    QCoreApplication::removeTranslator(&toolkit);
+}
+
 TEST(ApplicationErrorHandler, ReportsAnUnhandledErrorAndGoesOn)
 {
     PromptScript prompts;
@@ -876,7 +923,7 @@ TEST_F(SystemScreenTest, BrowseTestAndDefaultValues)
 
 TEST_F(SystemScreenTest, OffersTheNewYearWhenOnlyTheYearBeforeHasAFile)
 {
-    TempDatabase before(db::SchemaVersion::V12_002, "DORPAK2025.GDB");
+    TempDatabase before(db::SchemaVersion::Current, "DORPAK2025.GDB");
     before.exec("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(1,'YAZI İŞLERİ')");
     before.exec("UPDATE TANIM SET KURUM='KARAÇAY BELEDİYESİ'");
     before.database().close();

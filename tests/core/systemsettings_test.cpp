@@ -178,7 +178,7 @@ TEST_F(SystemSettingsTest, AFileOnADatabaseServerIsSavedAsHostAndFolder)
 
 TEST_F(SystemSettingsTest, TheNewYearIsOfferedOnlyWhenTheYearBeforeHasTheOnlyFile)
 {
-    TempDatabase before(db::SchemaVersion::V12_002, "DORPAK2025.GDB");
+    TempDatabase before(db::SchemaVersion::Current, "DORPAK2025.GDB");
     before.exec("INSERT INTO ECINS (EKOD,ECINS) VALUES(1,'Genelge')");
     before.database().close();
     const QString folder = before.folder();

@@ -1,4 +1,6 @@
 #include "core/versioncheck.h"
+#include "db/query.h"
+#include "db/schema.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 
@@ -87,7 +89,7 @@ core::VersionOutcome check(TempDatabase& file, core::AppContext& ctx, const QStr
 // program does over several starts.
 void upgradeTo(TempDatabase& file, const char* target)
 {
-    const QStringList steps = {"10.002", "10.003", "11.001", "12.001", "12.002"};
+    const QStringList steps = {"10.002", "10.003", "11.001", "12.001", "12.002", "12.003"};
     for (qsizetype next = steps.indexOf(ver(file)) + 1; next > 0 && next < steps.size(); ++next) {
         const QString step = steps[next];
         core::AppContext ctx;
@@ -124,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusalCase{"10.2", core::VersionOutcome::DatabaseTooOld, false},
                     RefusalCase{"10.001", core::VersionOutcome::DatabaseTooOld, false},
                     RefusalCase{"13.000", core::VersionOutcome::ProgramTooOld, true},
-                    RefusalCase{"12.003", core::VersionOutcome::ProgramTooOld, true}));
+                    RefusalCase{"12.004", core::VersionOutcome::ProgramTooOld, true}));
 
 TEST(Verkont, TheCurrentVersionGoesOnWithoutAMessage)
 {
@@ -143,7 +145,7 @@ TEST(Verkont, AVersionThatIsNoNumberIsAnError)
     EXPECT_THROW(core::VERKONT(file.dm(), ctx), std::invalid_argument);
 }
 
-TEST(Verkont, A10002FileReachesTheCurrentSchemaInFourSteps)
+TEST(Verkont, A10002FileReachesTheCurrentSchemaInFiveSteps)
 {
     TempDatabase file(db::SchemaVersion::V10_002);
     file.exec("INSERT INTO GIDEN (KAYNO,GIDNO,ILGNO) VALUES (1,1,5)");
@@ -174,6 +176,7 @@ TEST(Verkont, A10002FileReachesTheCurrentSchemaInFourSteps)
               "");
     for (const char* table : {"GELEN", "GIDEN", "DILEKCE", "TEXT"})
         EXPECT_TRUE(hasPrimaryKey(file, table)) << table;
+    upgradeTo(file, "12.003");
 
     core::AppContext ctx;
     EXPECT_EQ(check(file, ctx, {}), core::VersionOutcome::Current);
@@ -231,6 +234,87 @@ TEST(Verkont, AFailureAfterTheVersionWasWrittenReachesTheCaller)
     // The version was committed before; the connection goes on working.
     EXPECT_EQ(ver(file), "12.002");
     EXPECT_EQ(file.scalar("SELECT COUNT(*) FROM DILEKCE"), "2");
+}
+
+int columnLength(TempDatabase& file, const char* table, const char* column)
+{
+    return file
+        .scalar("SELECT F.RDB$CHARACTER_LENGTH FROM RDB$RELATION_FIELDS R "
+                "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME=R.RDB$FIELD_SOURCE "
+                "WHERE R.RDB$RELATION_NAME=:T AND R.RDB$FIELD_NAME=:C",
+                {QString::fromLatin1(table), QString::fromLatin1(column)})
+        .toInt();
+}
+
+// Every stored value of the tables, as the bytes the file holds; the
+// version aside.
+QStringList storedBytes(TempDatabase& file)
+{
+    QStringList values;
+    for (const char* table : {"GELEN", "GIDEN", "DILEKCE", "DISKUR", "BIRIM", "ECINS", "TANIM"}) {
+        db::Query q(file.database());
+        q.add(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+        q.open();
+        for (int r = 0; r < q.rowCount(); ++r)
+            for (int c = 0; c < q.columnCount(); ++c)
+                if (q.columnName(c) != QLatin1String("VER"))
+                    values << QStringLiteral("%1.%2=%3")
+                                  .arg(QLatin1String(table), q.columnName(c),
+                                       q.value(r, c).isNull()
+                                           ? QStringLiteral("<null>")
+                                           : QString::fromLatin1(q.value(r, c).toBytes().toHex()));
+    }
+    return values;
+}
+
+TEST(Verkont, A12002FileIsWidenedForTodaysNumbersAndNamesWithItsDataUnchanged)
+{
+    TempDatabase file(db::SchemaVersion::V12_002);
+    file.exec("INSERT INTO DISKUR (DKOD,DKURUM) VALUES (1,'Çevre ve Şehircilik Bakanlığı')");
+    file.exec("INSERT INTO BIRIM (BKOD,BIRIM,YET,GOR) VALUES (1,'Yazı İşleri','Ayşe','Müdür')");
+    file.exec("INSERT INTO ECINS (EKOD,ECINS) VALUES (1,'Genelge')");
+    file.exec("INSERT INTO GELEN (KAYNO,GELNO,GELTAR,EVSAY,TESADI,TESGOR,KONU,DKOD) VALUES "
+              "(1,1,'02.03.2026','B.12.0.İŞL-45','Çağrı Öztürk','Memur','Konu',1)");
+    file.exec("INSERT INTO GIDEN (KAYNO,GIDNO,EVSAY,TESADI) VALUES (2,1,'2026/15','Ümit')");
+    file.exec("INSERT INTO DILEKCE (KAYNO,DILNO,ADSOY,TESGOR) VALUES (1,1,'Şule Işık','Şef')");
+    file.exec("UPDATE TANIM SET KURUM='KARAÇAY BELEDİYESİ'");
+    file.database().commit();
+    const QStringList before = storedBytes(file);
+
+    core::AppContext ctx;
+    EXPECT_EQ(check(file, ctx, success("12.003")), core::VersionOutcome::Upgraded);
+    EXPECT_TRUE(ctx.VersionOk);
+    EXPECT_EQ(ver(file), "12.003");
+    EXPECT_EQ(storedBytes(file), before);
+    for (const db::WidenedColumn& w : db::widenedColumns())
+        EXPECT_EQ(columnLength(file, w.table, w.column), w.length) << w.table << "." << w.column;
+
+    // What the wider columns were made for is stored whole.
+    const QString number = QStringLiteral("E-12345678-751.01-1234567/2026-EK.12345");
+    const QString ministry =
+        QStringLiteral("T.C. Çevre, Şehircilik ve İklim Değişikliği Bakanlığı Mekansal Planlama "
+                       "Genel Müdürlüğü (Ankara)");
+    ASSERT_EQ(number.size(), 39);
+    ASSERT_GT(ministry.size(), 90);
+    file.exec("UPDATE GELEN SET EVSAY=:E WHERE KAYNO=1", {number});
+    file.exec("UPDATE DISKUR SET DKURUM=:D WHERE DKOD=1", {ministry});
+    file.database().commit();
+    EXPECT_EQ(file.scalar("SELECT EVSAY FROM GELEN WHERE KAYNO=1"), number);
+    EXPECT_EQ(file.scalar("SELECT DKURUM FROM DISKUR WHERE DKOD=1"), ministry);
+
+    EXPECT_EQ(check(file, ctx, {}), core::VersionOutcome::Current);
+}
+
+TEST(Verkont, AColumnAlreadyWiderIsLeftAsItIs)
+{
+    TempDatabase file(db::SchemaVersion::V12_002);
+    file.database().executeImmediate("ALTER TABLE DISKUR ALTER DKURUM TYPE VARCHAR(120)");
+    file.database().commit();
+    core::AppContext ctx;
+    EXPECT_EQ(check(file, ctx, success("12.003")), core::VersionOutcome::Upgraded);
+    EXPECT_EQ(ver(file), "12.003");
+    EXPECT_EQ(columnLength(file, "DISKUR", "DKURUM"), 120);
+    EXPECT_EQ(columnLength(file, "BIRIM", "BIRIM"), 100);
 }
 
 } // namespace

@@ -29,6 +29,29 @@ TEST(Encoding, CharactersTheCodePageLacksBecomeQuestionMarks)
         EXPECT_EQ(db::toDbText(c.in), c.out) << c.in.toStdString();
 }
 
+TEST(Encoding, TheCharactersTheCodePageLacksAreFoundEachOnce)
+{
+    struct Case {
+        QString in;
+        QStringList lacking;
+    };
+    const Case cases[] = {
+        // Turkish letters and the typographic marks of the code page.
+        {QStringLiteral("Çağrı Öztürk € ‘a’ “b” – … ı İ ş Ğ"), {}},
+        {QStringLiteral("Москва ve Мос"),
+         {QStringLiteral("М"), QStringLiteral("о"), QStringLiteral("с"), QStringLiteral("к"),
+          QStringLiteral("в"), QStringLiteral("а")}},
+        {QStringLiteral("مرحبا"),
+         {QStringLiteral("م"), QStringLiteral("ر"), QStringLiteral("ح"), QStringLiteral("ب"),
+          QStringLiteral("ا")}},
+        {QStringLiteral("北京 😀 ok 😀"),
+         {QStringLiteral("北"), QStringLiteral("京"), QStringLiteral("😀")}},
+        {QString(), {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(db::charactersNotInCodePage(c.in), c.lacking) << c.in.toStdString();
+}
+
 TEST(Encoding, EveryByteReadComesBackUnchanged)
 {
     QByteArray all;

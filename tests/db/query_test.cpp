@@ -183,7 +183,7 @@ TEST(Query, ErrorsCarryFirebirdsMessageAndCode)
         EXPECT_EQ(e.gdsCode(), 335544569L); // isc_dsql_error
     }
     // The connection goes on after an error.
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.002"));
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.003"));
 }
 
 TEST(Query, CurrentRowMovesLikeADataset)

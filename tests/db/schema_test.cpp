@@ -32,7 +32,7 @@ int primaryKeys(TempDatabase& t)
 TEST(Schema, NewFileIsAtTheCurrentVersion)
 {
     TempDatabase t;
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.002"));
+    EXPECT_EQ(t.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.003"));
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT COUNT(*) FROM TANIM")), QStringLiteral("1"));
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT USR FROM USERS WHERE HNO=1")),
               QStringLiteral("VELOR"));
@@ -47,6 +47,39 @@ TEST(Schema, NewFileIsAtTheCurrentVersion)
     EXPECT_EQ(columnsOf(t, QStringLiteral("BIRIM")), QStringList({"BKOD", "BIRIM", "YET", "GOR"}));
     EXPECT_EQ(columnsOf(t, QStringLiteral("SABLON")), QStringList({"KAYNO", "ACIK", "METIN"}));
     EXPECT_EQ(primaryKeys(t), 5); // GELEN, GIDEN, DILEKCE, TEXT, SDP
+}
+
+int columnLength(TempDatabase& t, const char* table, const char* column)
+{
+    return t
+        .scalar(QStringLiteral("SELECT F.RDB$CHARACTER_LENGTH FROM RDB$RELATION_FIELDS R "
+                               "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME=R.RDB$FIELD_SOURCE "
+                               "WHERE R.RDB$RELATION_NAME=:T AND R.RDB$FIELD_NAME=:C"),
+                {QString::fromLatin1(table), QString::fromLatin1(column)})
+        .toInt();
+}
+
+TEST(Schema, TodaysNumbersAndNamesFitANewFileAndA12002FileKeepsItsWidths)
+{
+    struct Case {
+        const char* table;
+        const char* column;
+        int current, v12002;
+    };
+    const Case cases[] = {
+        {"GELEN", "EVSAY", 40, 15},    {"GIDEN", "EVSAY", 40, 15},    {"GELEN", "TESADI", 40, 15},
+        {"GIDEN", "TESGOR", 40, 15},   {"DILEKCE", "TESADI", 40, 15}, {"DILEKCE", "TESGOR", 40, 15},
+        {"DISKUR", "DKURUM", 100, 30}, {"BIRIM", "BIRIM", 100, 30},   {"ECINS", "ECINS", 100, 30},
+        {"TANIM", "KURUM", 100, 30},   {"GELEN", "KONU", 200, 200},   {"BIRIM", "YET", 25, 25},
+    };
+    TempDatabase current;
+    TempDatabase old(db::SchemaVersion::V12_002);
+    EXPECT_EQ(old.scalar(QStringLiteral("SELECT VER FROM TANIM")), QStringLiteral("12.002"));
+    for (const Case& c : cases) {
+        EXPECT_EQ(columnLength(current, c.table, c.column), c.current)
+            << c.table << "." << c.column;
+        EXPECT_EQ(columnLength(old, c.table, c.column), c.v12002) << c.table << "." << c.column;
+    }
 }
 
 TEST(Schema, OldestFileLacksWhatTheUpgradesAdd)
@@ -144,7 +177,7 @@ TEST(Schema, AnExistingFileIsNeverReplaced)
     t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(1,'Fen İşleri')"));
     t.database().close();
     db::Database other;
-    EXPECT_THROW(db::createYearFile(other, t.path(), db::SchemaVersion::V12_002), db::DbError);
+    EXPECT_THROW(db::createYearFile(other, t.path(), db::SchemaVersion::Current), db::DbError);
     t.database().open(t.path());
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT BIRIM FROM BIRIM")), QStringLiteral("Fen İşleri"));
 }

@@ -80,7 +80,7 @@ void expectNextYearOf(db::Database& from, db::Database& to)
         QStringLiteral("SELECT KURUM||'|'||SUBE||'|'||RNK||'|'||UDUR||'|'||ONIZ FROM TANIM");
     EXPECT_EQ(scalar(to, definitions), scalar(from, definitions));
     EXPECT_EQ(scalar(to, QStringLiteral("SELECT COUNT(*) FROM TANIM")), "1");
-    EXPECT_EQ(scalar(to, QStringLiteral("SELECT VER FROM TANIM")), "12.002");
+    EXPECT_EQ(scalar(to, QStringLiteral("SELECT VER FROM TANIM")), "12.003");
     for (const char* column : {"LOGO", "BASLIK"}) {
         const QString sql = QStringLiteral("SELECT %1 FROM TANIM").arg(QLatin1String(column));
         db::Query a(from), b(to);

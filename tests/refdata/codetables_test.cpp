@@ -7,6 +7,7 @@
 #include "support/testdb.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -163,7 +164,7 @@ TEST_P(EveryEditor, KeepsARowWhoseDeletionIsNotConfirmed)
     e.exit();
 }
 
-TEST_P(EveryEditor, CommitsOnExitOnlyWhereItsTableSaysSo)
+TEST_P(EveryEditor, CommitsOnExitSoThatAnEntrysCancelKeepsItsWork)
 {
     Editor e(GetParam());
     PromptScript prompts;
@@ -181,13 +182,53 @@ TEST_P(EveryEditor, CommitsOnExitOnlyWhereItsTableSaysSo)
     EXPECT_TRUE(e.ctx.CloseAllowed);
 
     e.db().dm().FDTransaction1.rollback(); // an entry screen's "F6-Vazgeç", say
-    const bool kept = e.table().commitsOnExit;
-    EXPECT_EQ(e.count(QStringLiteral("Yeni Satır")),
-              kept ? QStringLiteral("1") : QStringLiteral("0"));
-    EXPECT_EQ(e.count(QStringLiteral("Çıkışta Kaydedilen")),
-              kept ? QStringLiteral("1") : QStringLiteral("0"));
-    EXPECT_EQ(e.count(QStringLiteral("Silinecek")),
-              kept ? QStringLiteral("0") : QStringLiteral("1"));
+    EXPECT_EQ(e.count(QStringLiteral("Yeni Satır")), QStringLiteral("1"));
+    EXPECT_EQ(e.count(QStringLiteral("Çıkışta Kaydedilen")), QStringLiteral("1"));
+    EXPECT_EQ(e.count(QStringLiteral("Silinecek")), QStringLiteral("0"));
+}
+
+TEST_P(EveryEditor, TakesANameAsLongAsItsColumnAndRefusesWhatTheFileCannotHold)
+{
+    Editor e(GetParam());
+    const QString heading = e.table().columns[0].heading;
+    PromptScript prompts;
+    e.open();
+    // The width comes from the file: 100 characters since 12.003.
+    EXPECT_EQ(e.rows().columns()[0].maxLength, 100);
+    const QString whole = QStringLiteral("Çevre, Şehircilik ve İklim Değişikliği Bakanlığı ") +
+                          QString(51, QLatin1Char('x'));
+    ASSERT_EQ(whole.size(), 100);
+    e.addName(whole);
+    EXPECT_EQ(e.count(whole), QStringLiteral("1"));
+    const QString rows = QStringLiteral("SELECT COUNT(*) FROM %1").arg(e.table().table);
+
+    struct Case {
+        QString name, message;
+    };
+    const Case cases[] = {
+        {whole + QStringLiteral("y"),
+         QStringLiteral("DİKKAT! %1 En Fazla 100 Karakter Olabilir. Yazılan Metin 101 "
+                        "Karakterdir..")
+             .arg(heading)},
+        {QStringLiteral("Посольство"),
+         QStringLiteral("DİKKAT! %1 Alanındaki Şu Karakterler Kaydedilemez: П о с л ь т в\n"
+                        "Bu Karakterleri Silip Yeniden Kaydediniz..")
+             .arg(heading)},
+    };
+    for (const Case& c : cases) {
+        const int row = e.rows().rowCount() - 1; // the new row the Down key started
+        prompts.expectMessage(c.message);
+        typeIntoCell(e.grid(), row, 0, c.name);
+        leaveRow(e.grid(), Qt::Key_Up);
+        prompts.verify();
+        // Refused, kept whole in the row still in editing.
+        EXPECT_EQ(e.rows().state(), State::Insert);
+        EXPECT_EQ(e.rows().value(row, e.table().nameColumn).toString(), c.name);
+        EXPECT_EQ(e.db().scalar(rows), QStringLiteral("1"));
+    }
+    QTest::keyClick(&e.grid(), Qt::Key_Z, Qt::ControlModifier);
+    e.exit();
+    EXPECT_FALSE(e.screen().isVisible());
 }
 
 TEST_P(EveryEditor, ClosesOnlyThroughItsExitAndEscPressesIt)
@@ -447,6 +488,31 @@ TEST_F(QuickAdd, CancelAddsNothingAndKeepsTheLastCode)
     EXPECT_FALSE(dialog.result().Added);
     EXPECT_EQ(dialog.result().AddedDkod, 1);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM DISKUR")), QStringLiteral("1"));
+}
+
+TEST_F(QuickAdd, TakesANameAsLongAsItsColumnAndKeepsALongerOneToBePutRight)
+{
+    const QString ministry = QStringLiteral("Çevre, Şehircilik ve İklim Değişikliği Bakanlığı");
+    const QString tooLong = ministry + QString(100 - ministry.size() + 1, QLatin1Char('.'));
+    PromptScript prompts;
+    showActive(dialog);
+    QApplication::clipboard()->setText(tooLong);
+    name()->paste();
+    EXPECT_EQ(name()->text(), tooLong); // whole, not cut at the column
+    prompts.expectMessage(
+        QStringLiteral("DİKKAT! Kurum Adı En Fazla 100 Karakter Olabilir. Yazılan Metin 101 "
+                       "Karakterdir.."));
+    QTest::keyClick(&dialog, Qt::Key_F5);
+    prompts.verify();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(name()->text(), tooLong);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM DISKUR")), QStringLiteral("0"));
+
+    QTest::keyClick(name(), Qt::Key_Backspace);
+    QTest::keyClick(&dialog, Qt::Key_F5);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT CHAR_LENGTH(DKURUM) FROM DISKUR")),
+              QStringLiteral("100"));
 }
 
 TEST_F(QuickAdd, RefusesACodeBeyondTheColumnInsteadOfWrappingIt)

@@ -72,10 +72,17 @@ TEST_F(Grid, SavesARowWhenItIsLeftAndMarksItWhileItIsEdited)
     EXPECT_EQ(table.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), QString());
 }
 
-TEST_F(Grid, StopsATextAtTheColumnsSize)
+TEST_F(Grid, KeepsATextLongerThanTheColumnWholeForTheScreenToRefuse)
 {
-    typeIntoCell(grid, 0, 0, QStringLiteral("Onbir harfli"));
-    EXPECT_EQ(table.value(0, QStringLiteral("ECINS")).toString(), QStringLiteral("Onbir harf"));
+    // The size comes from the file, whatever the screen's table said.
+    EXPECT_EQ(table.columns()[0].maxLength, 100);
+    const QString text = QString(101, QLatin1Char('u'));
+    typeIntoCell(grid, 0, 0, text);
+    EXPECT_EQ(table.value(0, QStringLiteral("ECINS")).toString(), text);
+    EXPECT_EQ(table.refusal(table.row(0)),
+              QStringLiteral("DİKKAT! Ad En Fazla 100 Karakter Olabilir. Yazılan Metin 101 "
+                             "Karakterdir.."));
+    EXPECT_EQ(table.refusal(table.row(1)), QString());
     table.cancel();
     EXPECT_EQ(table.value(0, QStringLiteral("ECINS")).toString(), QStringLiteral("Genelge"));
 }

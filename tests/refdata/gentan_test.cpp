@@ -256,4 +256,28 @@ TEST(EmblemOfTheMainWindow, IsReadFromTheRowAndDecodedByContent)
     EXPECT_EQ(shown.pixelColor(4, 4), QColor(Qt::yellow));
 }
 
+TEST_F(GeneralDefinitions, TakesALongInstitutionNameAndRefusesWhatTheFileCannotHold)
+{
+    const QString name = QStringLiteral("T.C. Çevre, Şehircilik ve İklim Değişikliği Bakanlığı "
+                                        "Karaçay İlçe Müdürlüğü Yazı İşleri Birimi");
+    ASSERT_GT(name.size(), 80);
+    PromptScript prompts;
+    showActive(screen);
+    retype("edtKurum", name);
+    retype("edtSube", QStringLiteral("Yazı İşleri Ж"));
+    prompts.expectMessage(QStringLiteral("DİKKAT! Birim Adı Alanındaki Şu Karakterler "
+                                         "Kaydedilemez: Ж\nBu Karakterleri Silip Yeniden "
+                                         "Kaydediniz.."));
+    press("btnKayit");
+    prompts.verify();
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>("edtSube"));
+    EXPECT_EQ(widget<QLineEdit>("edtKurum")->text(), name);
+
+    retype("edtSube", QStringLiteral("Yazı İşleri"));
+    press("btnKayit");
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT KURUM FROM TANIM")), name);
+}
+
 } // namespace

@@ -245,7 +245,7 @@ TEST_F(Entry, ChoosingTheDepartmentAndTheGradeNumbersTheirSequencesOnANewDocumen
               (QStringList{"5", "9", "G", "3"}));
 }
 
-TEST_F(Entry, ADoubleClickInTheReceiverTakesTheDepartmentsSignatoryCutTo15)
+TEST_F(Entry, ADoubleClickInTheReceiverTakesTheDepartmentsSignatory)
 {
     openNew();
     // No department chosen: the last row of the list, where the set-up left it.
@@ -255,10 +255,10 @@ TEST_F(Entry, ADoubleClickInTheReceiverTakesTheDepartmentsSignatoryCutTo15)
     clearField(line("edtTesadi"));
     doubleClick(line("edtTesadi"));
     EXPECT_EQ(line("edtTesadi").text(), QStringLiteral("Ayşe Demir"));
-    EXPECT_EQ(line("edtTesgor").text(), QStringLiteral("Yazı İşleri Müd"));
+    EXPECT_EQ(line("edtTesgor").text(), QStringLiteral("Yazı İşleri Müdürü"));
     button("btnKayit").click();
     EXPECT_EQ(row(101, QStringLiteral("TESADI,TESGOR")),
-              (QStringList{"Ayşe Demir", "Yazı İşleri Müd"}));
+              (QStringList{"Ayşe Demir", "Yazı İşleri Müdürü"}));
 }
 
 TEST_F(Entry, EveryFieldIsStoredAsTyped)
@@ -274,13 +274,13 @@ TEST_F(Entry, EveryFieldIsStoredAsTyped)
     choose(combo("cmbZdur"), QStringLiteral("Dış"));
     type(line("edtZno"), QStringLiteral("1234"));
     date("edtZtar", QStringLiteral("12032026"));
-    type(line("edtTesadi"), QStringLiteral("Çağrı Öztürk ve Ötesi")); // stops at 15
+    type(line("edtTesadi"), QStringLiteral("Çağrı Öztürk ve Ötesi"));
     type(line("edtTesgor"), QStringLiteral("Memur"));
     choose(combo("cmbKurum"), QStringLiteral("Tapu Müdürlüğü"));
-    type(line("edtEvsay"), QStringLiteral("B.12.0.İŞL-45"));
+    type(line("edtEvsay"), QStringLiteral("E-12345678-751.01-1234567/2026 – “ek”"));
     date("edtEvtar", QStringLiteral("10032026"));
     choose(combo("cmbEcins"), QStringLiteral("Genelge"));
-    type(plain("edtKonu"), QString(210, QLatin1Char('k'))); // stops at 200
+    type(plain("edtKonu"), QString(199, QLatin1Char('k')) + QStringLiteral("…"));
     type(line("edtEksay"), QStringLiteral("2x"));           // digits only
     type(plain("edtEk"), QStringLiteral("Liste\nTutanak"));
     choose(combo("cmbCevdur"), QStringLiteral("Evet"));
@@ -289,14 +289,17 @@ TEST_F(Entry, EveryFieldIsStoredAsTyped)
     EXPECT_EQ(
         row(101, QStringLiteral("GELNO,GELTAR,ZDUR,ZNO,ZTAR,TESADI,TESGOR,DKOD,EVSAY,EVTAR,EKOD,"
                                 "CHAR_LENGTH(KONU),EKSAY,EK,CEVDUR")),
-        (QStringList{"1", "13.03.2026", "D", "1234", "12.03.2026", "Çağrı Öztürk ve", "Memur", "2",
-                     "B.12.0.İŞL-45", "10.03.2026", "2", "200", "2", "Liste\nTutanak", "E"}));
+        (QStringList{"1", "13.03.2026", "D", "1234", "12.03.2026", "Çağrı Öztürk ve Ötesi", "Memur",
+                     "2", "E-12345678-751.01-1234567/2026 – “ek”", "10.03.2026", "2", "200", "2",
+                     "Liste\nTutanak", "E"}));
 }
 
 TEST_F(Entry, ADateTypedInPartIsRefusedAtSavingAndNothingIsStored)
 {
     PromptScript prompts;
-    prompts.expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    prompts.expectMessage(QStringLiteral("DİKKAT! Zimmet Tarihi Geçerli Bir Tarih Değildir: "
+                                         "12.03.____\nTarihi Gün.Ay.Yıl (gg.aa.yyyy) Olarak "
+                                         "Yazınız.."));
     openNew();
     auto& ztar = child<widgets::DateBox>(entry, "edtZtar");
     ztar.setCursorPosition(0);

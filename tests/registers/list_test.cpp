@@ -199,27 +199,29 @@ TEST_F(List, DeletingAsksRefusesAnAnsweredDocumentAndResetsTheNumberGenerator)
     addIncoming({.kayno = 11, .gelno = 1, .cevdur = QStringLiteral("E"), .cevno = 21});
     addIncoming({.kayno = 12, .gelno = 2, .ilgno = 20});
     addIncoming({.kayno = 13, .gelno = 3});
-    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,13,:M)"),
-           {pictureFile("JPG", Qt::red)});
+    for (int harno : {1, 2})
+        t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(:H,13,:M)"),
+               {harno, pictureFile("JPG", Qt::red)});
     t.database().commit();
     PromptScript prompts;
     open();
+    const QString withPictures =
+        QStringLiteral("DİKKAT! Bu Kayıt ve Taranmış Resimleri Silinecektir. Onaylıyormusunuz.?");
 
-    prompts.expectQuestion(QStringLiteral("DİKKAT! Bu Kayıt Silinecektir. Onaylıyormusunuz.?"),
-                           false);
+    prompts.expectQuestion(withPictures, false);
     button("btnSil").click();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM GELEN")), 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=13")), 2);
 
-    // The newest one: the generator follows the highest number left; its
-    // pictures stay.
-    prompts.expectQuestion(QStringLiteral("DİKKAT! Bu Kayıt Silinecektir. Onaylıyormusunuz.?"),
-                           true);
+    // The newest one: the question names its pictures, which go with it;
+    // the generator follows the highest number left.
+    prompts.expectQuestion(withPictures, true);
     QTest::keyClick(&list, Qt::Key_F10);
     EXPECT_EQ(shown(QStringLiteral("Kay.No")), (QStringList{"1", "2"}));
     EXPECT_EQ(current(QStringLiteral("KAYNO")), QStringLiteral("11"));
     EXPECT_EQ(scalar(QStringLiteral("SELECT GEN_ID(GEN_GELNO,0) FROM RDB$DATABASE")),
               QStringLiteral("2"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=13")), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=13")), 0);
 
     // Answered by outgoing 21: refused, the row stays.
     prompts
@@ -237,13 +239,16 @@ TEST_F(List, DeletingAsksRefusesAnAnsweredDocumentAndResetsTheNumberGenerator)
     EXPECT_EQ(scalar(QStringLiteral("SELECT GEN_ID(GEN_GELNO,0) FROM RDB$DATABASE")),
               QStringLiteral("1"));
 
-    // Committed: another workstation sees the deletions.
+    // Committed: another workstation sees the deletions, the pictures'
+    // too.
     {
         auto other = t.openSecond();
         db::Query q(*other);
-        q.add(QStringLiteral("SELECT COUNT(*) FROM GELEN"));
+        q.add(QStringLiteral("SELECT (SELECT COUNT(*) FROM GELEN),(SELECT COUNT(*) FROM TEXT) "
+                             "FROM RDB$DATABASE"));
         q.open();
         EXPECT_EQ(q.value(0, 0).toInt(), 1);
+        EXPECT_EQ(q.value(0, 1).toInt(), 0);
     }
 
     // The only document left: refused; once its reply is gone, deleted and

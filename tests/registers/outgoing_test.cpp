@@ -366,11 +366,19 @@ TEST_F(OutgoingList, DeletingResetsTheAnsweredDocumentAndRefusesAnAnsweredOne)
     QTest::keyClick(&gidlst, Qt::Key_F10);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM GIDEN WHERE KAYNO=22")), 1);
 
+    // Its letter goes with it, and the question says so.
+    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,20,'{\\rtf1 Cevap}')"));
+    t.database().commit();
     for (int kayno : {21, 20}) {
         gidlst.list().locate(QStringLiteral("KAYNO"), kayno);
-        prompts.expectQuestion(registers::DeleteQuestion, true);
+        prompts.expectQuestion(
+            kayno == 20 ? QStringLiteral("DİKKAT! Bu Kayıt ve Giden Yazı Metni Silinecektir. "
+                                         "Onaylıyormusunuz.?")
+                        : registers::DeleteQuestion,
+            true);
         QTest::keyClick(&gidlst, Qt::Key_F10);
     }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=20")), 0);
     EXPECT_EQ(row(QStringLiteral("DILEKCE"), 8, QStringLiteral("CEVNO")), QStringList{"0"});
     EXPECT_EQ(row(QStringLiteral("GELEN"), 7, QStringLiteral("CEVNO")), QStringList{"0"});
     EXPECT_EQ(shown(QStringLiteral("Kay.No")), QStringList{"3"});
@@ -434,11 +442,16 @@ TEST_F(PetitionList, DeletingRefusesAnAnsweredPetitionAndGivesTheLastNumberAgain
     addPetition(1, 1, QStringLiteral("Ali"));
     addPetition(2, 2, QStringLiteral("Veli"));
     addAnsweringOutgoing(20, 5, 1, QStringLiteral("D"));
+    // A page of the incoming document whose key the petition shares.
+    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,2,:M)"),
+           {pictureFile("JPG", Qt::blue)});
+    t.database().commit();
     PromptScript prompts;
     showActive(dillst);
     prompts.expectQuestion(registers::DeleteQuestion, true);
     QTest::keyClick(&dillst, Qt::Key_F10);
     EXPECT_EQ(shown(QStringLiteral("Kay.No")), QStringList{"1"});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM TEXT WHERE KAYNO=2")), 1);
     EXPECT_EQ(scalar(QStringLiteral("SELECT GEN_ID(GEN_DILNO,0) FROM RDB$DATABASE")),
               QStringLiteral("1"));
 

@@ -142,6 +142,7 @@ TEST(PrintRule, PreviewBySettingOrAlwaysAndItsClosingCallsBack)
         EXPECT_FALSE(out.printed);
         ASSERT_FALSE(out.preview.isNull());
         EXPECT_TRUE(out.preview->isVisible());
+        EXPECT_EQ(out.preview->windowTitle(), QStringLiteral("Baskı Önizleme"));
         EXPECT_EQ(out.preview->pageCount(), 2);
         out.preview->close();
         QApplication::processEvents();

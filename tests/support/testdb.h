@@ -16,7 +16,7 @@ namespace testsupport {
 // made, or is created on the spot when a test binary runs on its own.
 class TempDatabase {
 public:
-    explicit TempDatabase(db::SchemaVersion version = db::SchemaVersion::V12_002,
+    explicit TempDatabase(db::SchemaVersion version = db::SchemaVersion::Current,
                           const QString& fileName = QStringLiteral("DORPAK2026.GDB"));
 
     QString folder() const { return m_dir.path(); }
