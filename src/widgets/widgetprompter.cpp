@@ -29,6 +29,12 @@ QString WidgetPrompter::openFileName(const QString& title, const QString& filter
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
 }
 
+QStringList WidgetPrompter::openFileNames(const QString& title, const QString& filter,
+                                          const QString& folder)
+{
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, folder, filter);
+}
+
 bool WidgetPrompter::printDialog(QPrinter& printer, bool setupOnly)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());
