@@ -60,7 +60,8 @@ void storeScannerChoice(const ScannerChoice& choice)
     store.setValue(QStringLiteral("CIHAZ"), choice.device);
     store.setValue(QStringLiteral("COZUNURLUK"), QString::number(choice.resolution));
     store.setValue(QStringLiteral("RENK"), choice.mode);
-    store.setValue(QStringLiteral("BESLEYICI"), choice.feeder ? QStringLiteral("E") : QStringLiteral("H"));
+    store.setValue(QStringLiteral("BESLEYICI"),
+                   choice.feeder ? QStringLiteral("E") : QStringLiteral("H"));
 }
 
 } // namespace settings

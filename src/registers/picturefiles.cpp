@@ -65,9 +65,8 @@ QList<QByteArray> compressPages(int count, const std::function<QImage(int)>& dra
         }
         if (pending.size() >= 2)
             collect();
-        pending.push_back(std::async(std::launch::async, [page = std::move(page)] {
-            return scanner::storedPage(page);
-        }));
+        pending.push_back(std::async(
+            std::launch::async, [page = std::move(page)] { return scanner::storedPage(page); }));
     }
     while (!pending.empty())
         collect();
@@ -128,7 +127,9 @@ PictureFile readPictureFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("DİKKAT! \"%1\" dosyası okunamadı.").arg(QFileInfo(path).fileName())};
+        return {
+            {},
+            QStringLiteral("DİKKAT! \"%1\" dosyası okunamadı.").arg(QFileInfo(path).fileName())};
     const QByteArray bytes = file.readAll();
     switch (kindOf(bytes)) {
     case Kind::Jpeg:

@@ -11,10 +11,10 @@ namespace {
 // a null image as soon as a pixel has colour.
 QImage greyPage(const QImage& page)
 {
-    const QImage argb = page.format() == QImage::Format_ARGB32 ||
-                                page.format() == QImage::Format_RGB32
-                            ? page
-                            : page.convertToFormat(QImage::Format_ARGB32);
+    const QImage argb =
+        page.format() == QImage::Format_ARGB32 || page.format() == QImage::Format_RGB32
+            ? page
+            : page.convertToFormat(QImage::Format_ARGB32);
     QImage grey(argb.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < argb.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));

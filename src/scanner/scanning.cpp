@@ -151,8 +151,7 @@ public:
                            const std::function<bool(SANE_String_Const)>& suits) const
     {
         const SANE_Option_Descriptor* o = option(name);
-        if (!o || o->type != SANE_TYPE_STRING ||
-            o->constraint_type != SANE_CONSTRAINT_STRING_LIST)
+        if (!o || o->type != SANE_TYPE_STRING || o->constraint_type != SANE_CONSTRAINT_STRING_LIST)
             return nullptr;
         for (const SANE_String_Const* v = o->constraint.string_list; *v; ++v)
             if (suits(*v))
@@ -194,9 +193,8 @@ public:
     ScanSettings apply(const ScanSettings& s)
     {
         ScanSettings used = s;
-        SANE_String_Const source = pick(SANE_NAME_SCAN_SOURCE, [&s](SANE_String_Const v) {
-            return isFeeder(v) == s.feeder;
-        });
+        SANE_String_Const source = pick(
+            SANE_NAME_SCAN_SOURCE, [&s](SANE_String_Const v) { return isFeeder(v) == s.feeder; });
         used.feeder = s.feeder && source;
         setString(SANE_NAME_SCAN_SOURCE, source);
         setString(SANE_NAME_SCAN_MODE, pick(SANE_NAME_SCAN_MODE, [&s](SANE_String_Const v) {
@@ -214,10 +212,7 @@ private:
 struct Frame {
     SANE_Parameters p{};
     QByteArray data;
-    int lines() const
-    {
-        return p.bytes_per_line > 0 ? int(data.size() / p.bytes_per_line) : 0;
-    }
+    int lines() const { return p.bytes_per_line > 0 ? int(data.size() / p.bytes_per_line) : 0; }
 };
 
 // A sample of a grey or single-colour frame, 0..255, at pixel x of a line.
@@ -301,8 +296,7 @@ SANE_Status readPage(SANE_Handle h, int page, int dpi, const std::atomic_bool& s
         Frame f;
         if (const SANE_Status s = sane_get_parameters(h, &f.p); s != SANE_STATUS_GOOD)
             return s;
-        const qint64 expected =
-            f.p.lines > 0 ? qint64(f.p.lines) * f.p.bytes_per_line : qint64(-1);
+        const qint64 expected = f.p.lines > 0 ? qint64(f.p.lines) * f.p.bytes_per_line : qint64(-1);
         if (expected > 0)
             f.data.reserve(expected);
         int shown = -1;
@@ -316,10 +310,8 @@ SANE_Status readPage(SANE_Handle h, int page, int dpi, const std::atomic_bool& s
                 f.data.append(reinterpret_cast<const char*>(buffer.data()), length);
             if (expected > 0 && sink.progress) {
                 // Three frames of one colour each share the page's progress.
-                const int frameCount = f.p.format == SANE_FRAME_GRAY ||
-                                               f.p.format == SANE_FRAME_RGB
-                                           ? 1
-                                           : 3;
+                const int frameCount =
+                    f.p.format == SANE_FRAME_GRAY || f.p.format == SANE_FRAME_RGB ? 1 : 3;
                 const int percent =
                     int((frames.size() * 100 + 100 * f.data.size() / expected) / frameCount);
                 if (percent != shown)
@@ -389,10 +381,10 @@ QList<Device> listDevices()
     if (!session.ok() || sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list)
         return devices;
     for (const SANE_Device** d = list; *d; ++d) {
-        const QString model = QStringLiteral("%1 %2")
-                                  .arg(QString::fromUtf8((*d)->vendor),
-                                       QString::fromUtf8((*d)->model))
-                                  .trimmed();
+        const QString model =
+            QStringLiteral("%1 %2")
+                .arg(QString::fromUtf8((*d)->vendor), QString::fromUtf8((*d)->model))
+                .trimmed();
         devices.append({QString::fromUtf8((*d)->name), model});
     }
     return devices;

@@ -30,8 +30,10 @@ TFRMTARA::TFRMTARA(QWidget* parent)
         m_ui->cmbRenk->addItem(word, mode);
     m_ui->prgSayfa->setRange(0, 100);
 
-    bindButton(m_ui->btnBasla, [this] { startScan(); }, Qt::Key_F5);
-    bindButton(m_ui->btnDurdur, [this] { stopScan(); }, Qt::Key_F6);
+    bindButton(
+        m_ui->btnBasla, [this] { startScan(); }, Qt::Key_F5);
+    bindButton(
+        m_ui->btnDurdur, [this] { stopScan(); }, Qt::Key_F6);
     bindButton(m_ui->btnCikis, [this] { exit(); });
     setEscapeButton(m_ui->btnCikis);
 
@@ -69,6 +71,7 @@ void TFRMTARA::activate()
     const int mode = m_ui->cmbRenk->findData(last.mode);
     m_ui->cmbRenk->setCurrentIndex(mode < 0 ? 0 : mode);
     m_ui->chkBesleyici->setChecked(last.feeder);
+    m_ui->chkBesleyici->setEnabled(false); // until the device says it has one
     m_ui->prgSayfa->setValue(0);
     m_ui->lblDurum->setText(QStringLiteral("Tarayıcılar aranıyor..."));
     showButtons();
@@ -101,10 +104,10 @@ void TFRMTARA::showDevices(const QList<Device>& devices)
         const QSignalBlocker block(m_ui->cmbCihaz);
         m_ui->cmbCihaz->clear();
         for (const Device& d : devices)
-            m_ui->cmbCihaz->addItem(
-                d.description.isEmpty() ? d.name
+            m_ui->cmbCihaz->addItem(d.description.isEmpty()
+                                        ? d.name
                                         : QStringLiteral("%1 (%2)").arg(d.description, d.name),
-                d.name);
+                                    d.name);
         // The last one used stays on offer when it is not connected now:
         // scanning from it says so.
         if (!chosen.isEmpty() && m_ui->cmbCihaz->findData(chosen) < 0)
@@ -113,9 +116,8 @@ void TFRMTARA::showDevices(const QList<Device>& devices)
         m_ui->cmbCihaz->setCurrentIndex(index < 0 ? 0 : index);
     }
     if (!m_service.scanning())
-        m_ui->lblDurum->setText(devices.isEmpty()
-                                    ? QStringLiteral("Bağlı bir tarayıcı bulunamadı.")
-                                    : QString());
+        m_ui->lblDurum->setText(devices.isEmpty() ? QStringLiteral("Bağlı bir tarayıcı bulunamadı.")
+                                                  : QString());
     if (!choice().device.isEmpty() && choice().device != chosen)
         m_service.probe(choice().device);
     showButtons();
@@ -123,11 +125,13 @@ void TFRMTARA::showDevices(const QList<Device>& devices)
 
 void TFRMTARA::showCapabilities(const Capabilities& c)
 {
-    if (c.device != choice().device || !c.found)
+    if (c.device != choice().device)
+        return; // an answer about a device no longer chosen
+    m_ui->chkBesleyici->setEnabled(c.feeder);
+    if (!c.found)
         return;
     showResolutions(c.resolutions.isEmpty() ? CommonResolutions : c.resolutions,
                     m_ui->cmbCozunurluk->currentText().toInt());
-    m_ui->chkBesleyici->setEnabled(c.feeder);
 }
 
 void TFRMTARA::showResolutions(const QList<int>& offered, int wanted)

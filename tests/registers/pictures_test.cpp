@@ -125,11 +125,11 @@ QByteArray tiffFile(const QList<int>& greys, const QSize& size = QSize(40, 50))
         };
         entry(256, 3, size.width());
         entry(257, 3, size.height());
-        entry(258, 3, 8);        // bits per sample
-        entry(259, 3, 1);        // no compression
-        entry(262, 3, 1);        // black is zero
-        entry(273, 4, strip);    // where the pixels are
-        entry(277, 3, 1);        // one sample a pixel
+        entry(258, 3, 8);     // bits per sample
+        entry(259, 3, 1);     // no compression
+        entry(262, 3, 1);     // black is zero
+        entry(273, 4, strip); // where the pixels are
+        entry(277, 3, 1);     // one sample a pixel
         entry(278, 3, size.height());
         entry(279, 4, pixels);
         u32(last ? 0 : strip + pixels);

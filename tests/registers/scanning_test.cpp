@@ -123,8 +123,7 @@ TEST_F(Scanning, ThreePagesFromTheFlatbedAreThreePicturesKeptBySavingAndTheChoic
         EXPECT_EQ(box("cmbCozunurluk").currentText(), QStringLiteral("200"));
         EXPECT_EQ(box("cmbRenk").currentText(), QStringLiteral("Gri"));
         choose(QStringLiteral("test:0"), false);
-        EXPECT_EQ(box("cmbCihaz").currentText(),
-                  QStringLiteral("Noname frontend-tester (test:0)"));
+        EXPECT_EQ(box("cmbCihaz").currentText(), QStringLiteral("Noname frontend-tester (test:0)"));
         for (int page = 1; page <= 3; ++page) {
             scanAndWait();
             EXPECT_EQ(scan().pagesStored(), page);

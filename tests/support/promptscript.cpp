@@ -59,8 +59,8 @@ PromptScript& PromptScript::expectOpenFile(const QString& chosenPath)
 
 PromptScript& PromptScript::expectOpenFiles(const QStringList& chosenPaths)
 {
-    m_expected.push_back({Kind::OpenFiles, chosenPaths.join(QLatin1Char(',')), false, 1, {},
-                          chosenPaths});
+    m_expected.push_back(
+        {Kind::OpenFiles, chosenPaths.join(QLatin1Char(',')), false, 1, {}, chosenPaths});
     return *this;
 }
 
@@ -128,8 +128,7 @@ QString PromptScript::openFileName(const QString& title, const QString& filter, 
     return take(Kind::OpenFile, title, e) ? e.text : QString();
 }
 
-QStringList PromptScript::openFileNames(const QString& title, const QString& filter,
-                                        const QString&)
+QStringList PromptScript::openFileNames(const QString& title, const QString& filter, const QString&)
 {
     m_fileDialogs << title + QLatin1Char('|') + filter;
     // A single file chosen in it is scripted as the single-file dialog.
