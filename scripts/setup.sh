@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-pdf-dev qt6-image-formats-plugins libsane-dev libsane1
   firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core

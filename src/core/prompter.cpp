@@ -9,6 +9,13 @@ Prompter* installed = nullptr;
 
 } // namespace
 
+QStringList Prompter::openFileNames(const QString& title, const QString& filter,
+                                    const QString& folder)
+{
+    const QString path = openFileName(title, filter, folder);
+    return path.isEmpty() ? QStringList() : QStringList{path};
+}
+
 Prompter& Prompter::current()
 {
     if (!installed)

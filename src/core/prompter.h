@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QPrinter;
@@ -23,6 +24,11 @@ public:
     // filter uses Qt's form: "Resim Dosyası (*.jpg *.bmp)".
     virtual QString openFileName(const QString& title, const QString& filter,
                                  const QString& folder = QString()) = 0;
+    // The same dialog choosing one file or several; the chosen paths in the
+    // order chosen, none when cancelled. A prompter without a dialog of its
+    // own for this offers the single-file one.
+    virtual QStringList openFileNames(const QString& title, const QString& filter,
+                                      const QString& folder = QString());
     // The system print dialog (printer and copies) or, with setupOnly, the
     // layout's printer set-up; false when cancelled.
     virtual bool printDialog(QPrinter& printer, bool setupOnly = false) = 0;

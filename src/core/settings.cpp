@@ -13,6 +13,7 @@ namespace {
 
 const QString Organization = QStringLiteral("VELOR");
 const QString Application = QStringLiteral("DORPAK");
+const QString ScannerGroup = QStringLiteral("TARAYICI");
 
 } // namespace
 
@@ -38,6 +39,32 @@ void storeClosingState(const QString& windowState, const QString& year)
     QSettings store(Organization, Application);
     store.setValue(QStringLiteral("BFORM"), windowState);
     store.setValue(QStringLiteral("YIL"), year);
+}
+
+ScannerChoice readScannerChoice()
+{
+    QSettings store(Organization, Application);
+    store.beginGroup(ScannerGroup);
+    ScannerChoice choice;
+    choice.device = store.value(QStringLiteral("CIHAZ")).toString();
+    bool ok = false;
+    const int dpi = store.value(QStringLiteral("COZUNURLUK")).toInt(&ok);
+    if (ok && dpi > 0)
+        choice.resolution = dpi;
+    choice.mode = store.value(QStringLiteral("RENK"), choice.mode).toString();
+    choice.feeder = store.value(QStringLiteral("BESLEYICI")).toString() == QLatin1String("E");
+    return choice;
+}
+
+void storeScannerChoice(const ScannerChoice& choice)
+{
+    QSettings store(Organization, Application);
+    store.beginGroup(ScannerGroup);
+    store.setValue(QStringLiteral("CIHAZ"), choice.device);
+    store.setValue(QStringLiteral("COZUNURLUK"), QString::number(choice.resolution));
+    store.setValue(QStringLiteral("RENK"), choice.mode);
+    store.setValue(QStringLiteral("BESLEYICI"),
+                   choice.feeder ? QStringLiteral("E") : QStringLiteral("H"));
 }
 
 } // namespace settings

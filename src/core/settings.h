@@ -13,6 +13,17 @@ struct StoredSettings {
     QString BFORM;
 };
 
+// The last choice of the scanner dialog on this workstation: the device's
+// name, the resolution in dpi, the colour mode ("Gray", "Color" or
+// "Lineart") and whether the pages come from the document feeder. Missing
+// values read as the defaults: 200 dpi, grey, no feeder.
+struct ScannerChoice {
+    QString device;
+    int resolution = 200;
+    QString mode = QStringLiteral("Gray");
+    bool feeder = false;
+};
+
 // The per-user settings key "VELOR" / "DORPAK". A failure to read or write
 // is ignored: the values gathered so far are used.
 namespace settings {
@@ -22,6 +33,9 @@ StoredSettings read();
 void storeYearAndFolder(const QString& year, const QString& folder);
 // The main window stores these two when it closes; YOL is not written there.
 void storeClosingState(const QString& windowState, const QString& year);
+// The scanner dialog's choice, under "TARAYICI" beside the three values.
+ScannerChoice readScannerChoice();
+void storeScannerChoice(const ScannerChoice& choice);
 
 } // namespace settings
 

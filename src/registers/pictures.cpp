@@ -1,8 +1,10 @@
 #include "pictures.h"
 
+#include "picturefiles.h"
+
 #include "db/query.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <stdexcept>
@@ -61,20 +63,8 @@ const Picture* DocumentPictures::currentPicture() const
     return m_current >= 0 && m_current < count() ? &m_pictures[m_current] : nullptr;
 }
 
-QByteArray DocumentPictures::readPictureFile(const QString& path)
+void DocumentPictures::add(const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the picture file cannot be read");
-    const QByteArray bytes = file.readAll();
-    if (decodePicture(bytes).isNull())
-        throw std::runtime_error("the file is no picture");
-    return bytes;
-}
-
-void DocumentPictures::add(const QString& path)
-{
-    const QByteArray bytes = readPictureFile(path);
     m_q.execLines({QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN)"),
                    QStringLiteral("VALUES(:HARNO,:KAYNO,:METIN)")},
                   {m_next, m_kayno, bytes});
@@ -83,16 +73,37 @@ void DocumentPictures::add(const QString& path)
     m_current = count() - 1;
 }
 
-void DocumentPictures::replace(const QString& path)
+QStringList DocumentPictures::addFiles(const QStringList& paths)
+{
+    QStringList refusals;
+    for (const QString& path : paths) {
+        const PictureFile file = readPictureFile(path);
+        if (!file.refusal.isEmpty())
+            refusals << file.refusal;
+        for (const QByteArray& page : file.pages)
+            add(page);
+    }
+    return refusals;
+}
+
+QString DocumentPictures::replace(const QString& path)
 {
     if (m_current < 0)
-        return;
-    const QByteArray bytes = readPictureFile(path);
+        return {};
+    const PictureFile file = readPictureFile(path);
+    if (!file.refusal.isEmpty())
+        return file.refusal;
+    if (file.pages.size() != 1)
+        return QStringLiteral("DİKKAT! \"%1\" dosyasında %2 sayfa var; bir resim yalnız "
+                              "tek sayfa ile değiştirilebilir.")
+            .arg(QFileInfo(path).fileName())
+            .arg(file.pages.size());
     Picture& p = m_pictures[m_current];
     m_q.execLines({QStringLiteral("UPDATE TEXT SET METIN=:METIN"),
                    QStringLiteral("WHERE KAYNO=:KAYNO AND HARNO=:HARNO")},
-                  {bytes, m_kayno, p.harno});
-    p.bytes = bytes;
+                  {file.pages.front(), m_kayno, p.harno});
+    p.bytes = file.pages.front();
+    return {};
 }
 
 void DocumentPictures::remove()

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace db {
 class Query;
@@ -18,10 +19,6 @@ struct Picture {
     int harno = 0;
     QByteArray bytes; // the picture file exactly as read from disk
 };
-
-// The file dialog of "Ekle" and "Değiş".
-inline const QString PictureFileFilter =
-    QStringLiteral("Jpeg (*.jpg);;Bitmaps (*.bmp);;All (*.bmp *.jpg)");
 
 // A picture file's bytes as an image, whatever its kind (JPEG, BMP, PNG):
 // the content decides, not the name. A null image when it is no picture.
@@ -59,19 +56,23 @@ public:
     void setCurrent(int index);
     const Picture* currentPicture() const;
 
-    // "Ekle": the file becomes a new picture with the next number and the
-    // current one. A file that cannot be read or is no picture throws and
-    // adds nothing.
-    void add(const QString& path);
-    // "Değiş": the current picture takes the file's bytes, keeping its number.
-    void replace(const QString& path);
+    // A new picture with the next number, written at once, becomes the
+    // current one: a picture file, a page of a PDF or TIFF, a scanned page.
+    // Every new row of TEXT is written here.
+    void add(const QByteArray& bytes);
+    // "Ekle": the pages of each file (readPictureFile) in the order given,
+    // each a new picture. A file refused adds nothing; the refusals are
+    // returned in order.
+    QStringList addFiles(const QStringList& paths);
+    // "Değiş": the current picture takes the file's one page, keeping its
+    // number. A file refused, or of several pages, changes nothing; the
+    // refusal is returned.
+    QString replace(const QString& path);
     // "Sil": the current picture is deleted; the list moves to the next one
     // (the previous one at the end). Nothing happens without pictures.
     void remove();
 
 private:
-    static QByteArray readPictureFile(const QString& path);
-
     db::Query& m_q;
     int m_kayno = 0;
     int m_next = 1;

@@ -2,6 +2,7 @@
 
 #include "ui_tfrmgelen.h"
 
+#include "picturefiles.h"
 #include "tfrmresim.h"
 
 #include "core/errors.h"
@@ -9,6 +10,7 @@
 #include "lists/pickers.h"
 #include "report/printrule.h"
 
+#include <QApplication>
 #include <QHeaderView>
 
 namespace registers {
@@ -70,7 +72,8 @@ TFRMGELEN::TFRMGELEN(core::TDM& dm, core::AppContext& ctx, refdata::TFRMSDPBUL& 
                      TFRMRESIM& enlarged, QWidget* parent)
     : DocumentEntryScreen(table(), dm, ctx, {&filePlanPicker, &quickAdd, {&outgoingPicker}},
                           parent),
-      m_enlarged(enlarged), m_pictures(dm.QRSORGU), m_ui(std::make_unique<Ui::IncomingEntryForm>())
+      m_enlarged(enlarged), m_pictures(dm.QRSORGU), m_scan(this),
+      m_ui(std::make_unique<Ui::IncomingEntryForm>())
 {
     m_ui->setupUi(this);
     setUpForm();
@@ -90,6 +93,7 @@ TFRMGELEN::TFRMGELEN(core::TDM& dm, core::AppContext& ctx, refdata::TFRMSDPBUL& 
                 [this, action] { core::guarded([this, action] { (this->*action)(); }); });
     };
     on(ui.btnEkle, &TFRMGELEN::addPicture);
+    on(ui.btnTara, &TFRMGELEN::scanPictures);
     on(ui.btnDegis, &TFRMGELEN::replacePicture);
     on(ui.btnSil, &TFRMGELEN::deletePicture);
     on(ui.btnYazdir, &TFRMGELEN::printPicture);
@@ -99,6 +103,12 @@ TFRMGELEN::TFRMGELEN(core::TDM& dm, core::AppContext& ctx, refdata::TFRMSDPBUL& 
     connect(ui.lstResim, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (row >= 0 && row != m_pictures.current())
             core::guarded([this, row] { showPicture(row); });
+    });
+    // Each scanned page is stored as it comes and shown behind the scanner
+    // screen, so the clerk sees the pages arrive.
+    m_scan.setPageStore([this](const QByteArray& page) {
+        m_pictures.add(page);
+        showPicture(m_pictures.current());
     });
 }
 
@@ -145,23 +155,56 @@ void TFRMGELEN::showPicture(int index)
     m_ui->imgResim->setImage(image);
 }
 
+namespace {
+
+// The busy cursor while a long file is drawn and stored.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
 void TFRMGELEN::addPicture()
 {
-    const QString path = core::Prompter::current().openFileName(QString(), PictureFileFilter);
-    if (path.isEmpty())
+    core::Prompter& prompter = core::Prompter::current();
+    const QStringList paths = prompter.openFileNames(QString(), PictureFileFilter);
+    if (paths.isEmpty())
         return;
-    m_pictures.add(path);
-    showPicture(m_pictures.current());
+    const int before = m_pictures.count();
+    QStringList refusals;
+    {
+        const BusyCursor busy;
+        refusals = m_pictures.addFiles(paths);
+    }
+    if (m_pictures.count() != before)
+        showPicture(m_pictures.current());
+    for (const QString& refusal : refusals)
+        prompter.message(refusal);
+}
+
+void TFRMGELEN::scanPictures()
+{
+    core::Prompter::current().runModal(m_scan);
 }
 
 void TFRMGELEN::replacePicture()
 {
     if (m_pictures.isEmpty())
         return;
-    const QString path = core::Prompter::current().openFileName(QString(), PictureFileFilter);
+    core::Prompter& prompter = core::Prompter::current();
+    const QString path = prompter.openFileName(QString(), PictureFileFilter);
     if (path.isEmpty())
         return;
-    m_pictures.replace(path);
+    QString refusal;
+    {
+        const BusyCursor busy;
+        refusal = m_pictures.replace(path);
+    }
+    if (!refusal.isEmpty()) {
+        prompter.message(refusal);
+        return;
+    }
     showPicture(m_pictures.current());
 }
 

@@ -2,6 +2,7 @@
 
 #include "documententryscreen.h"
 #include "pictures.h"
+#include "scanner/tfrmtara.h"
 #include "tqrgelres.h"
 
 #include <memory>
@@ -33,11 +34,13 @@ public:
 
     DocumentPictures& pictures() { return m_pictures; }
     TQRGELRES& pictureLayout() { return m_layout; }
+    scanner::TFRMTARA& scanScreen() { return m_scan; }
     int NextImageHarno() const { return m_pictures.nextHarno(); }
 
-    // The picture area: "Ekle", "Değiş", "Sil", "Yazdır", "[...]", a
-    // double-click on the picture, and moving in the list.
+    // The picture area: "Ekle", "Tara", "Değiş", "Sil", "Yazdır", "[...]",
+    // a double-click on the picture, and moving in the list.
     void addPicture();
+    void scanPictures();
     void replacePicture();
     void deletePicture();
     void printPicture();
@@ -55,6 +58,7 @@ private:
     TFRMRESIM& m_enlarged;
     DocumentPictures m_pictures;
     TQRGELRES m_layout;
+    scanner::TFRMTARA m_scan;
     std::unique_ptr<Ui::IncomingEntryForm> m_ui;
 };
 

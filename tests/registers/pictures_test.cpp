@@ -4,12 +4,16 @@
 #include "registers_support.h"
 
 #include "db/query.h"
+#include "registers/picturefiles.h"
 #include "registers/pictureview.h"
 #include "report/printrule.h"
 #include "support/promptscript.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -76,6 +80,64 @@ protected:
     }
 };
 
+// An A4 PDF, one page per colour, as a scanner's program writes it.
+QByteArray pdfFile(const QList<QColor>& pages)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(72);
+        QPainter painter(&pdf);
+        for (int i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                pdf.newPage();
+            painter.fillRect(QRect(0, 0, 595, 842), pages[i]);
+        }
+    }
+    return bytes;
+}
+
+// A TIFF of several uncompressed 8-bit grey pages, one per grey level.
+QByteArray tiffFile(const QList<int>& greys, const QSize& size = QSize(40, 50))
+{
+    QByteArray out("II*\0", 4);
+    auto u16 = [&out](quint16 v) { out.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto u32 = [&out](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            out.append(char((v >> (8 * i)) & 0xff));
+    };
+    const quint32 pixels = size.width() * size.height();
+    const quint32 ifdSize = 2 + 9 * 12 + 4;
+    u32(8);
+    for (int page = 0; page < greys.size(); ++page) {
+        const quint32 ifd = quint32(out.size());
+        const quint32 strip = ifd + ifdSize;
+        const bool last = page == greys.size() - 1;
+        u16(9);
+        auto entry = [&](quint16 tag, quint16 type, quint32 value) {
+            u16(tag);
+            u16(type);
+            u32(1);
+            u32(value);
+        };
+        entry(256, 3, size.width());
+        entry(257, 3, size.height());
+        entry(258, 3, 8);     // bits per sample
+        entry(259, 3, 1);     // no compression
+        entry(262, 3, 1);     // black is zero
+        entry(273, 4, strip); // where the pixels are
+        entry(277, 3, 1);     // one sample a pixel
+        entry(278, 3, size.height());
+        entry(279, 4, pixels);
+        u32(last ? 0 : strip + pixels);
+        out.append(QByteArray(int(pixels), char(greys[page])));
+    }
+    return out;
+}
+
 bool near(const QColor& a, const QColor& b)
 {
     return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
@@ -98,8 +160,7 @@ TEST_F(Pictures, ADeletedNumberIsGivenAgainOnlyOnALaterVisit)
     EXPECT_EQ(entry.NextImageHarno(), 4);
     button("btnKayit").click();
     EXPECT_EQ(storedNumbers(101), (QStringList{"1", "2"}));
-    EXPECT_EQ(prompts.fileDialogs().value(0),
-              QStringLiteral("|Jpeg (*.jpg);;Bitmaps (*.bmp);;All (*.bmp *.jpg)"));
+    EXPECT_EQ(prompts.fileDialogs().value(0), QLatin1Char('|') + registers::PictureFileFilter);
 
     prompts.expectOpenFile(green());
     openEdit(101);
@@ -203,9 +264,10 @@ TEST_F(Pictures, AFileThatIsNoPictureIsRefusedAndAddsNoRow)
 {
     PromptScript prompts;
     prompts.expectOpenFile(writeFile(QStringLiteral("not.jpg"), "this is text"))
-        .expectMessage(QStringLiteral("BİR HATA OLUŞTU:"))
+        .expectMessage(QStringLiteral("DİKKAT! \"not.jpg\" dosyası eklenemedi: JPEG, PNG, BMP, "
+                                      "TIFF ya da PDF dosyası değil."))
         .expectOpenFile(files.filePath(QStringLiteral("missing.jpg")))
-        .expectMessage(QStringLiteral("BİR HATA OLUŞTU:"))
+        .expectMessage(QStringLiteral("DİKKAT! \"missing.jpg\" dosyası okunamadı."))
         .expectOpenFile(QString()); // the dialog cancelled
     openNew();
     button("btnEkle").click();
@@ -275,6 +337,98 @@ TEST_F(Pictures, PrintingAlwaysPreviewsAndTheEntryStaysAsItWas)
         EXPECT_EQ(numbers().rowCount(), 1);
         button("btnVazgec").click();
     }
+}
+
+TEST_F(Pictures, FilesChosenAtOnceBecomePagesInTheOrderChosen)
+{
+    const QColor grey[] = {QColor(20, 20, 20), QColor(70, 70, 70), QColor(120, 120, 120),
+                           QColor(170, 170, 170), QColor(220, 220, 220)};
+    const QString tiff = writeFile(QStringLiteral("tarama.TIF"), tiffFile({170, 220}));
+    const QString pdf =
+        writeFile(QStringLiteral("dilekce.pdf"), pdfFile({grey[0], grey[1], grey[2]}));
+    const QString png = writeFile(QStringLiteral("ek.png"), pictureFile("PNG", Qt::blue));
+    const QString jpeg = writeFile(QStringLiteral("ek.jpeg"), pictureFile("JPG", Qt::red));
+    PromptScript prompts;
+    prompts.expectOpenFiles({pdf, tiff, png, jpeg});
+    openNew();
+    button("btnEkle").click();
+    EXPECT_EQ(shownNumbers(), (QStringList{"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_TRUE(near(shownColor(), Qt::red)); // the last one added
+    const QColor expected[] = {grey[0], grey[1], grey[2], grey[3], grey[4], Qt::blue, Qt::red};
+    for (int i = 0; i < 7; ++i) {
+        numbers().setCurrentCell(i, 0);
+        EXPECT_TRUE(near(shownColor(), expected[i])) << "page " << i + 1;
+    }
+    button("btnKayit").click();
+
+    db::Query q(t.database());
+    q.add(QStringLiteral("SELECT HARNO,METIN FROM TEXT WHERE KAYNO=101 ORDER BY HARNO"));
+    q.open();
+    ASSERT_EQ(q.rowCount(), 7);
+    // The pages of the PDF and the TIFF are stored as grey JPEG pictures,
+    // a PDF page at the scanning resolution; the picture files as read.
+    for (int r = 0; r < 5; ++r) {
+        const QByteArray bytes = q.value(r, 1).toBytes();
+        EXPECT_TRUE(bytes.startsWith("\xff\xd8\xff")) << "page " << r + 1;
+        EXPECT_EQ(QImage::fromData(bytes).format(), QImage::Format_Grayscale8);
+    }
+    const QSize a4 = QImage::fromData(q.value(0, 1).toBytes()).size(); // 8.27 x 11.69 in
+    EXPECT_NEAR(a4.width(), 1654, 1);
+    EXPECT_NEAR(a4.height(), 2339, 1);
+    EXPECT_EQ(QImage::fromData(q.value(3, 1).toBytes()).size(), QSize(40, 50));
+    EXPECT_EQ(q.value(5, 1).toBytes(), pictureFile("PNG", Qt::blue));
+    EXPECT_EQ(q.value(6, 1).toBytes(), pictureFile("JPG", Qt::red));
+}
+
+TEST_F(Pictures, ARefusedFileAmongSeveralAddsNothingAndTheOthersGoIn)
+{
+    const QString good = writeFile(QStringLiteral("iyi.png"), pictureFile("PNG", Qt::blue));
+    const QString damaged =
+        writeFile(QStringLiteral("bozuk.pdf"), "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages");
+    QByteArray cut = pdfFile({Qt::red, Qt::green});
+    cut.truncate(cut.size() / 3);
+    const QString truncated = writeFile(QStringLiteral("kesik.pdf"), cut);
+    const QString gif = writeFile(QStringLiteral("resim.gif"), pictureFile("GIF", Qt::red));
+    const QString text = writeFile(QStringLiteral("not.txt"), "Sayın ilgili,");
+    PromptScript prompts;
+    prompts.expectOpenFiles({damaged, good, truncated, gif, text})
+        .expectMessage(QStringLiteral("DİKKAT! \"bozuk.pdf\" dosyası eklenemedi: dosya bozuk ya "
+                                      "da okunamıyor."))
+        .expectMessage(QStringLiteral("DİKKAT! \"kesik.pdf\" dosyası eklenemedi: dosya bozuk ya "
+                                      "da okunamıyor."))
+        .expectMessage(QStringLiteral("DİKKAT! \"resim.gif\" dosyası eklenemedi: JPEG, PNG, BMP, "
+                                      "TIFF ya da PDF dosyası değil."))
+        .expectMessage(QStringLiteral("DİKKAT! \"not.txt\" dosyası eklenemedi: JPEG, PNG, BMP, "
+                                      "TIFF ya da PDF dosyası değil."));
+    openNew();
+    button("btnEkle").click();
+    EXPECT_EQ(shownNumbers(), (QStringList{"1"}));
+    EXPECT_TRUE(near(shownColor(), Qt::blue));
+    EXPECT_EQ(entry.NextImageHarno(), 2);
+    button("btnKayit").click();
+    EXPECT_EQ(storedNumbers(101), (QStringList{"1"}));
+}
+
+TEST_F(Pictures, APageIsReplacedByAOnePageFileButNotByOneOfSeveral)
+{
+    PromptScript prompts;
+    prompts.expectOpenFile(red())
+        .expectOpenFile(writeFile(QStringLiteral("iki.pdf"), pdfFile({Qt::blue, Qt::green})))
+        .expectMessage(QStringLiteral("DİKKAT! \"iki.pdf\" dosyasında 2 sayfa var; bir resim "
+                                      "yalnız tek sayfa ile değiştirilebilir."))
+        .expectOpenFile(writeFile(QStringLiteral("bir.tiff"), tiffFile({70})));
+    openNew();
+    button("btnEkle").click();
+    button("btnDegis").click();
+    EXPECT_TRUE(near(shownColor(), Qt::red));
+    button("btnDegis").click();
+    EXPECT_TRUE(near(shownColor(), QColor(70, 70, 70)));
+    EXPECT_EQ(shownNumbers(), (QStringList{"1"}));
+    button("btnKayit").click();
+    db::Query q(t.database());
+    q.add(QStringLiteral("SELECT METIN FROM TEXT WHERE KAYNO=101 AND HARNO=1"));
+    q.open();
+    EXPECT_EQ(QImage::fromData(q.value(0, 0).toBytes()).size(), QSize(40, 50));
 }
 
 } // namespace

@@ -11,7 +11,8 @@ namespace {
 
 const char* kindName(int k)
 {
-    static const char* names[] = {"message", "question", "file dialog", "print dialog", "screen"};
+    static const char* names[] = {"message",      "question", "file dialog",
+                                  "print dialog", "screen",   "file dialog of several files"};
     return names[k];
 }
 
@@ -53,6 +54,13 @@ PromptScript& PromptScript::expectQuestion(const QString& text, bool yes)
 PromptScript& PromptScript::expectOpenFile(const QString& chosenPath)
 {
     m_expected.push_back({Kind::OpenFile, chosenPath, false, 1, {}});
+    return *this;
+}
+
+PromptScript& PromptScript::expectOpenFiles(const QStringList& chosenPaths)
+{
+    m_expected.push_back(
+        {Kind::OpenFiles, chosenPaths.join(QLatin1Char(',')), false, 1, {}, chosenPaths});
     return *this;
 }
 
@@ -118,6 +126,21 @@ QString PromptScript::openFileName(const QString& title, const QString& filter, 
     m_fileDialogs << title + QLatin1Char('|') + filter;
     Expectation e;
     return take(Kind::OpenFile, title, e) ? e.text : QString();
+}
+
+QStringList PromptScript::openFileNames(const QString& title, const QString& filter, const QString&)
+{
+    m_fileDialogs << title + QLatin1Char('|') + filter;
+    // A single file chosen in it is scripted as the single-file dialog.
+    const Kind kind = !m_expected.empty() && m_expected.front().kind == Kind::OpenFile
+                          ? Kind::OpenFile
+                          : Kind::OpenFiles;
+    Expectation e;
+    if (!take(kind, title, e))
+        return {};
+    if (kind == Kind::OpenFiles)
+        return e.files;
+    return e.text.isEmpty() ? QStringList() : QStringList{e.text};
 }
 
 bool PromptScript::printDialog(QPrinter& printer, bool setupOnly)

@@ -21,7 +21,11 @@ public:
 
     PromptScript& expectMessage(const QString& text);
     PromptScript& expectQuestion(const QString& text, bool yes);
+    // A file dialog; an empty path is a cancelled one. It answers both the
+    // single-file dialog and the one that may choose several.
     PromptScript& expectOpenFile(const QString& chosenPath);
+    // The dialog that may choose several files; none is a cancelled one.
+    PromptScript& expectOpenFiles(const QStringList& chosenPaths);
     // Accepting prints into pdfPath (when given) with the copies chosen.
     PromptScript& expectPrintDialog(bool accept, int copies = 1,
                                     const QString& pdfPath = QString());
@@ -41,17 +45,20 @@ public:
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;
+    QStringList openFileNames(const QString& title, const QString& filter,
+                              const QString& folder) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 
 private:
-    enum class Kind { Message, Question, OpenFile, Print, Modal };
+    enum class Kind { Message, Question, OpenFile, Print, Modal, OpenFiles };
     struct Expectation {
         Kind kind;
         QString text;
         bool yes = false;
         int copies = 1;
         std::function<void(QDialog&)> clerk;
+        QStringList files;
     };
     bool take(Kind kind, const QString& what, Expectation& out);
 
