@@ -65,6 +65,14 @@ const Picture* DocumentPictures::currentPicture() const
 
 void DocumentPictures::add(const QByteArray& bytes)
 {
+    // The number is taken as the row is written, past what the file holds
+    // now: another workstation may have added pages to the same document
+    // since this one opened it.
+    m_q.openLines(
+        {QStringLiteral("SELECT MAX(HARNO) SAY FROM TEXT"), QStringLiteral("WHERE KAYNO=:KAYNO")},
+        {m_kayno});
+    m_next = std::max(m_next, int(m_q.field(QStringLiteral("SAY")).toInt()) + 1);
+    m_q.close();
     m_q.execLines({QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN)"),
                    QStringLiteral("VALUES(:HARNO,:KAYNO,:METIN)")},
                   {m_next, m_kayno, bytes});

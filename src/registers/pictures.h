@@ -27,8 +27,11 @@ QImage decodePicture(const QByteArray& bytes);
 // The scanned pages of the incoming document being entered, as the entry
 // screen's picture area edits them. Each change is written at once as a
 // row of TEXT in the program's transaction: the entry's saving commits them
-// all, its cancelling rolls them all back. Numbers only grow during a visit:
-// a deleted number is given again only on a later visit.
+// all, its cancelling rolls them all back. A picture's number is taken when
+// it is written: past the highest the file holds for the document (another
+// workstation may have added pages meanwhile) and past every number given
+// on this visit, so that numbers only grow during a visit and a deleted
+// number is given again only on a later visit.
 class DocumentPictures : public EntryAttachment {
 public:
     explicit DocumentPictures(db::Query& scratch) : m_q(scratch) {}
@@ -48,7 +51,7 @@ public:
     const QList<Picture>& pictures() const { return m_pictures; }
     int count() const { return int(m_pictures.size()); }
     bool isEmpty() const { return m_pictures.isEmpty(); }
-    // NextImageHarno: the number the next added picture receives.
+    // NextImageHarno: the least number the next added picture receives.
     int nextHarno() const { return m_next; }
 
     // The row the list stands on; -1 without pictures.

@@ -281,7 +281,7 @@ TEST_F(Entry, EveryFieldIsStoredAsTyped)
     date("edtEvtar", QStringLiteral("10032026"));
     choose(combo("cmbEcins"), QStringLiteral("Genelge"));
     type(plain("edtKonu"), QString(199, QLatin1Char('k')) + QStringLiteral("…"));
-    type(line("edtEksay"), QStringLiteral("2x"));           // digits only
+    type(line("edtEksay"), QStringLiteral("2x")); // digits only
     type(plain("edtEk"), QStringLiteral("Liste\nTutanak"));
     choose(combo("cmbCevdur"), QStringLiteral("Evet"));
     type(line("edtGelno"), QStringLiteral("55")); // read-only

@@ -1,6 +1,7 @@
 // Registry numbers stay unique when workstations save at the same moment.
 
 #include "registers/documententry.h"
+#include "registers/pictures.h"
 #include "support/testdb.h"
 
 #include "db/query.h"
@@ -60,6 +61,34 @@ TEST_P(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
     EXPECT_EQ(q.value(0, 1).toInt(), 2 * Saves);
     EXPECT_EQ(q.value(0, 2).toInt(), 1);
     EXPECT_EQ(q.value(0, 3).toInt(), 2 * Saves);
+}
+
+// Two clerks add a scanned page to the same document through the server,
+// each having opened it before the other saved: the second page takes the
+// next number instead of colliding with the first.
+TEST(PictureNumber, IsTakenWhenThePageIsWrittenNotWhenTheDocumentWasOpened)
+{
+    TempDatabase t;
+    t.exec(QStringLiteral("INSERT INTO GELEN (KAYNO,GELNO) VALUES(7,1)"));
+    t.database().commit();
+    t.database().close();
+    const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
+    core::TDM first, second;
+    first.IBDATABASE.open(name);
+    second.IBDATABASE.open(name);
+    registers::DocumentPictures a(first.QRSORGU), b(second.QRSORGU);
+    a.load(7);
+    b.load(7);
+    a.add(QByteArray("birinci sayfa"));
+    first.FDTransaction1.commit();
+    b.add(QByteArray("ikinci sayfa"));
+    second.FDTransaction1.commit();
+    EXPECT_EQ(b.pictures().value(0).harno, 2);
+
+    db::Query q(first.IBDATABASE);
+    q.openLines({QStringLiteral("SELECT LIST(HARNO) FROM (SELECT HARNO FROM TEXT WHERE KAYNO=7 "
+                                "ORDER BY HARNO)")});
+    EXPECT_EQ(q.value(0, 0).toString(), QStringLiteral("1,2"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Registers, RegistryNumber,

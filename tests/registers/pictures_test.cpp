@@ -2,6 +2,7 @@
 // browsing, enlarging and printing the scanned pages.
 
 #include "registers_support.h"
+#include "support/pdfpages.h"
 
 #include "db/query.h"
 #include "registers/picturefiles.h"
@@ -24,15 +25,6 @@ using namespace registerstest;
 using testsupport::PromptScript;
 
 namespace {
-
-int pdfPages(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(f.readAll())
-                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
 
 // The size of the first page, in points.
 QSize pdfPageSize(const QString& path)
@@ -325,7 +317,7 @@ TEST_F(Pictures, PrintingAlwaysPreviewsAndTheEntryStaysAsItWas)
         EXPECT_FALSE(QFile::exists(pdf)); // previewed, not printed
         EXPECT_EQ(entry.pictureLayout().picture().size(), QSize(60, 80));
         child<QPushButton>(*preview, "btnYazdir").click();
-        EXPECT_EQ(pdfPages(pdf), 1);
+        EXPECT_EQ(testsupport::pdfPageCount(pdf), 1);
         EXPECT_EQ(pdfPageSize(pdf), QSize(595, 842)); // A4 portrait, in points
         preview->close();
         QApplication::processEvents();

@@ -2,6 +2,7 @@
 #include "report/layout.h"
 #include "report/printrule.h"
 #include "report/table.h"
+#include "support/pdfpages.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 
@@ -19,15 +20,6 @@ using testsupport::PromptScript;
 using testsupport::TempDatabase;
 
 namespace {
-
-int pdfPages(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QString text = QString::fromLatin1(f.readAll());
-    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
 
 // A register-book-like layout over n rows that records what it drew.
 struct Book {
@@ -76,7 +68,7 @@ TEST(BandLayout, HeadingOnEveryPageRunningNumberAcrossPagesClosingOnce)
         Book book(c.rows);
         const QString pdf = dir.filePath(QStringLiteral("book%1.pdf").arg(c.rows));
         EXPECT_EQ(report::exportPdf(book.layout, pdf), c.pages) << c.rows;
-        EXPECT_EQ(pdfPages(pdf), c.pages) << c.rows;
+        EXPECT_EQ(testsupport::pdfPageCount(pdf), c.pages) << c.rows;
         QList<int> expectedPages;
         for (int p = 1; p <= c.pages; ++p)
             expectedPages << p;
@@ -114,7 +106,7 @@ TEST(PrintRule, DirectPrintingSendsTheChosenCopies)
     EXPECT_TRUE(out.printed);
     EXPECT_TRUE(out.preview.isNull());
     EXPECT_EQ(book.layout.copyCount(), 2);
-    EXPECT_EQ(pdfPages(pdf), 4); // two pages, twice
+    EXPECT_EQ(testsupport::pdfPageCount(pdf), 4); // two pages, twice
 }
 
 TEST(PrintRule, PreviewBySettingOrAlwaysAndItsClosingCallsBack)
@@ -255,7 +247,7 @@ TEST(TableLayout, PagesFollowTheRowHeightAndTheClosingLineComesOnce)
         layout.setRows(q.result());
         const QString pdf = dir.filePath(QStringLiteral("book.pdf"));
         EXPECT_EQ(report::exportPdf(layout, pdf), c.pages);
-        EXPECT_EQ(pdfPages(pdf), c.pages);
+        EXPECT_EQ(testsupport::pdfPageCount(pdf), c.pages);
     }
 }
 
