@@ -62,6 +62,48 @@ TEST_P(RegistryNumber, TwoWorkstationsSavingAtOnceNeverTakeTheSameNumber)
     EXPECT_EQ(q.value(0, 3).toInt(), 2 * Saves);
 }
 
+// Clerk B adds an emblem in "Genel Tanımlar" and leaves the screen open,
+// holding the row of TANIM that numbering locks; clerk A presses
+// "F5-Kayıt". A is told within the lock timeout, keeps the document, and a
+// second F5 once B has left saves it with its number.
+TEST_P(RegistryNumber, ASaveWhileAnotherHoldsTheNumberingRowEndsInRecordInUseAndCanBeRepeated)
+{
+    const registers::RegisterTable& reg = *GetParam()();
+    TempDatabase t;
+    t.database().close();
+    const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
+    core::TDM a;
+    core::TDM b;
+    a.IBDATABASE.open(name);
+    b.IBDATABASE.open(name);
+    db::Query(b.IBDATABASE)
+        .execLines({QStringLiteral("UPDATE TANIM SET LOGO=:L")}, {QByteArray("BM")});
+
+    core::AppContext ctx;
+    registers::DocumentEntry entry(reg, a, ctx);
+    entry.setUp(registers::EntryMode::New, 0);
+    entry.record().setValue(QStringLiteral("KONU"), QStringLiteral("Beklemeyen kayıt"));
+    {
+        testsupport::Rescue rescue(b.IBDATABASE);
+        try {
+            entry.save();
+            ADD_FAILURE() << "saved while the other workstation held the row";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(int(e.fault()), int(db::DbError::Fault::RecordInUse)) << e.what();
+        }
+        EXPECT_FALSE(rescue.finish()) << "waited until the other workstation gave up";
+    }
+    EXPECT_EQ(entry.record().text(QStringLiteral("KONU")), QStringLiteral("Beklemeyen kayıt"));
+
+    b.IBDATABASE.commit(); // B leaves the screen
+    entry.save();
+    db::Query q(b.IBDATABASE);
+    q.openLines({QStringLiteral("SELECT %1,KONU FROM %2").arg(reg.numberColumn, reg.table)});
+    ASSERT_EQ(q.rowCount(), 1);
+    EXPECT_EQ(q.value(0, 0).toInt(), 1);
+    EXPECT_EQ(q.value(0, 1).toString(), QStringLiteral("Beklemeyen kayıt"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Registers, RegistryNumber,
                          testing::Values([] { return &registers::incomingRegister(); },
                                          [] { return &registers::outgoingRegister(); }),
