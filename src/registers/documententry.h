@@ -5,6 +5,7 @@
 #include "registertable.h"
 
 #include "core/appcontext.h"
+#include "core/errors.h"
 #include "core/tdm.h"
 
 #include <stdexcept>
@@ -12,10 +13,12 @@
 namespace registers {
 
 // A date typed only in part: the clerk has to complete or empty it.
-class IncompleteDate : public std::runtime_error {
+class IncompleteDate : public core::ActionError {
 public:
     explicit IncompleteDate(QString column)
-        : std::runtime_error("incomplete date"), m_column(std::move(column))
+        : core::ActionError(core::ErrorCause::DateIncomplete,
+                            "incomplete date: " + column.toStdString()),
+          m_column(std::move(column))
     {
     }
     QString column() const { return m_column; }

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include "core/errors.h"
 #include "db/query.h"
 
 #include <QFile>
@@ -65,10 +66,10 @@ QByteArray DocumentPictures::readPictureFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the picture file cannot be read");
+        throw core::ActionError(core::ErrorCause::NotAPicture, "the picture file cannot be read");
     const QByteArray bytes = file.readAll();
     if (decodePicture(bytes).isNull())
-        throw std::runtime_error("the file is no picture");
+        throw core::ActionError(core::ErrorCause::NotAPicture, "the file is no picture");
     return bytes;
 }
 

@@ -1,5 +1,7 @@
 #include "widgetprompter.h"
 
+#include "errorbox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -11,8 +13,14 @@ namespace widgets {
 
 void WidgetPrompter::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void WidgetPrompter::error(const QString& text, const QString& details)
+{
+    ErrorBox box(text, details, QApplication::activeWindow());
     box.exec();
 }
 
@@ -24,7 +32,8 @@ bool WidgetPrompter::question(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString WidgetPrompter::openFileName(const QString& title, const QString& filter, const QString& folder)
+QString WidgetPrompter::openFileName(const QString& title, const QString& filter,
+                                     const QString& folder)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
 }

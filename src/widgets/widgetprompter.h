@@ -8,8 +8,10 @@ namespace widgets {
 class WidgetPrompter : public core::Prompter {
 public:
     void message(const QString& text) override;
+    void error(const QString& text, const QString& details) override;
     bool question(const QString& text) override;
-    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& folder) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 };

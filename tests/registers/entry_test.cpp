@@ -296,7 +296,7 @@ TEST_F(Entry, EveryFieldIsStoredAsTyped)
 TEST_F(Entry, ADateTypedInPartIsRefusedAtSavingAndNothingIsStored)
 {
     PromptScript prompts;
-    prompts.expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::DateIncomplete));
     openNew();
     auto& ztar = child<widgets::DateBox>(entry, "edtZtar");
     ztar.setCursorPosition(0);
