@@ -30,9 +30,10 @@ int main(int argc, char** argv)
     });
 
     app::Program program({QString(), [] { QCoreApplication::exit(0); }, true});
-    if (!program.build())
+    // From the start: a second copy showing its message ends on a signal too.
+    app::endOnTerminationSignals([&program] { program.terminate(); });
+    if (!program.build() || program.terminateRequested())
         return 0;
     program.show();
-    app::endOnTerminationSignals([&program] { program.mainWindow().programSonu(); });
     return application.exec();
 }

@@ -41,6 +41,11 @@ public:
     // Shows the main window; its activation sequence follows once it is
     // active.
     void show();
+    // The termination signals' end, at any time: the main window's orderly
+    // end once it runs; before that (a second copy showing its message, a
+    // start still being built) the program just ends.
+    void terminate();
+    bool terminateRequested() const { return m_terminateRequested; }
 
     core::TDM& dm() { return *m_dm; }
     core::AppContext& ctx() { return m_ctx; }
@@ -54,6 +59,8 @@ private:
     core::AppContext m_ctx;
     std::unique_ptr<TFRMMENU> m_menu;
     ProgramScreens m_screens;
+    bool m_running = false;
+    bool m_terminateRequested = false;
 };
 
 } // namespace app

@@ -16,6 +16,7 @@
 #include "core/startup.h"
 #include "core/versioncheck.h"
 #include "widgets/colors.h"
+#include "widgets/screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,8 @@
 #include <QPainter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 struct TFRMMENU::EntryInfo {
     MenuEntry entry;
@@ -506,6 +509,9 @@ void TFRMMENU::triggerEntry(MenuEntry entry)
     if (found == m_entryActions.end())
         return;
     core::guarded(found->second);
+    // The visit is over: work a broken connection took half of is not
+    // kept waiting for the next screen's commit.
+    core::guarded([this] { m_dm.IBDATABASE.forgetLostWork(); });
     if (entry == MenuEntry::GenelTanimlar)
         core::guarded([this] { refreshAfterGeneralDefinitions(); });
 }
@@ -516,6 +522,23 @@ void TFRMMENU::programSonu()
         m_infoServer.close();
     m_ctx.CloseAllowed = true;
     close();
+}
+
+void TFRMMENU::terminate()
+{
+    if (m_closed || m_endRequested)
+        return;
+    core::setEndPhase(core::EndPhase::Ending);
+    const QList<widgets::Screen*> open = widgets::Screen::openScreens();
+    const bool unsaved = std::any_of(
+        open.begin(), open.end(), [](const widgets::Screen* s) { return s->holdsUnsavedWork(); });
+    if (unsaved)
+        core::guarded([this] { m_dm.FDTransaction1.rollback(); });
+    for (widgets::Screen* screen : open) {
+        screen->setClosePermission(true);
+        screen->done(QDialog::Rejected);
+    }
+    programSonu();
 }
 
 void TFRMMENU::openSystemSettings()
@@ -604,6 +627,8 @@ void TFRMMENU::orderlyEnd()
 void TFRMMENU::endProgram()
 {
     m_endRequested = true;
+    // What still unwinds after this ran on the connection just closed.
+    core::setEndPhase(core::EndPhase::Ended);
     if (m_quit)
         m_quit();
 }

@@ -97,6 +97,12 @@ public:
 public slots:
     // "&Program Sonu".
     void programSonu();
+    // An end the clerk did not choose (the session ending, a kill): the
+    // unsaved work of an open entry screen is rolled back as its
+    // "F6-Vazgeç" would, what the screens have committed stays, the open
+    // screens close, and the program ends as "&Program Sonu" ends it. No
+    // message holds it up: errors go to the log alone.
+    void terminate();
     // Context menu "SYSTEM" (Ctrl+S). When the screen re-opened the
     // connection on another yearly file, the program takes that file as it
     // takes one at start: login and rights when it requires a login, the

@@ -18,7 +18,8 @@ template <typename F> auto guardedSlot(F f)
 } // namespace
 
 TFRMSYSTEM::TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : widgets::Screen(parent), m_settings(dm, ctx), m_ui(std::make_unique<Ui::TFRMSYSTEM>())
+    : widgets::Screen(parent), m_ctx(ctx), m_settings(dm, ctx),
+      m_ui(std::make_unique<Ui::TFRMSYSTEM>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("TFRMSYSTEM"));
@@ -83,6 +84,8 @@ void TFRMSYSTEM::activate()
 {
     showFields(m_settings.load(m_ui->edtAnaMakina->text().trimmed()));
     m_ui->memTest->clear();
+    if (m_ctx.DbOpenFailed && !m_ctx.DbOpenReason.isEmpty())
+        m_ui->memTest->appendPlainText(core::OpenFailedLine + m_ctx.DbOpenReason);
     m_ui->edtYol->setFocus();
 }
 

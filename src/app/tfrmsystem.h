@@ -15,7 +15,8 @@ class TFRMSYSTEM;
 // folder on a database server) and which year to open. Opened by the main
 // window's activation when the database did not open, and from its context
 // menu ("SYSTEM", Ctrl+S). It keeps its own closing permission: only a
-// successful "F5-Kayıt" and "F6-Vazgeç" close it.
+// successful "F5-Kayıt" and "F6-Vazgeç" close it. When the file did not
+// open, its message area says why as it opens.
 class TFRMSYSTEM : public widgets::Screen {
     Q_OBJECT
 public:
@@ -51,6 +52,7 @@ private:
     // too long for every key typed or a server that does not answer.
     void refreshNewYearOffer(bool askServer);
 
+    const core::AppContext& m_ctx;
     core::SystemSettings m_settings;
     std::unique_ptr<Ui::TFRMSYSTEM> m_ui;
 };

@@ -18,6 +18,13 @@ TFRMVERBILGI::TFRMVERBILGI(core::InfoServerConnection& server, std::function<voi
     connect(m_ui->btnCikis, &QPushButton::clicked, this,
             [this] { core::guarded([this] { exit(); }); });
     setEscapeButton(m_ui->btnCikis);
+    // A timer of the event loop, run once the loop turns with the window up.
+    m_fetch.setSingleShot(true);
+    m_fetch.setInterval(0);
+    connect(&m_fetch, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            core::guarded([this] { VERGETIR(); });
+    });
 }
 
 TFRMVERBILGI::~TFRMVERBILGI() = default;
@@ -36,11 +43,15 @@ QStringList TFRMVERBILGI::lines() const
 void TFRMVERBILGI::activate()
 {
     m_ui->memBilgi->clear();
-    VERGETIR();
+    // The exchange starts once the screen is up: the clerk sees it while
+    // the server answers, each line as it comes, and "ESC-Çıkış" ends the
+    // wait. Run from the opening itself it would keep the window unmapped.
+    m_fetch.start();
 }
 
 void TFRMVERBILGI::deactivate()
 {
+    m_fetch.stop();
     m_server.close();
 }
 

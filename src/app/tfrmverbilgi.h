@@ -3,6 +3,8 @@
 #include "core/versioninfo.h"
 #include "widgets/screen.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <memory>
 
@@ -29,6 +31,9 @@ public:
     // The lines shown.
     QStringList lines() const;
 
+    // The exchange with the server is under way.
+    bool fetching() const { return m_server.isOpen(); }
+
 public slots:
     // Fetches the news and appends each line as it comes.
     void VERGETIR();
@@ -47,4 +52,5 @@ private:
     core::InfoServerConnection& m_server;
     std::function<void()> m_update;
     std::unique_ptr<Ui::TFRMVERBILGI> m_ui;
+    QTimer m_fetch;
 };

@@ -26,6 +26,9 @@ struct AppContext {
     QString WorkingYear;
     QString DataFolder;
     bool DbOpenFailed = false;
+    // Why the database did not open, in plain Turkish; the system settings
+    // screen shows it.
+    QString DbOpenReason;
     QString InstitutionName;
     QString LoginRequired;
     QString PreviewBeforePrint;

@@ -23,6 +23,11 @@ Prompter& Prompter::current()
     return *installed;
 }
 
+void Prompter::error(const QString& text, const QString&)
+{
+    message(text);
+}
+
 void Prompter::install(Prompter* prompter)
 {
     installed = prompter;

@@ -18,6 +18,9 @@ public:
 
     // A modal message box with the system's text.
     virtual void message(const QString& text) = 0;
+    // The error message: its text, and the error's own text the clerk can
+    // open under "Ayrıntılar". By default a message with the text alone.
+    virtual void error(const QString& text, const QString& details);
     // A Yes/No question with an empty title, No preselected; true on Yes.
     virtual bool question(const QString& text) = 0;
     // A file-open dialog; the chosen path, or empty when cancelled.

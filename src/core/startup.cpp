@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "clock.h"
+#include "errorlog.h"
+#include "errors.h"
 #include "settings.h"
 
 #include <QDate>
@@ -36,12 +38,17 @@ bool IBASEAC(TDM& dm, AppContext& ctx)
     settings::storeYearAndFolder(ctx.WorkingYear, ctx.DataFolder);
 
     ctx.DbOpenFailed = false;
+    ctx.DbOpenReason.clear();
     try {
         db::BusyScope busy;
         dm.IBDATABASE.open(databaseFileName(ctx.DataFolder, ctx.WorkingYear));
-    } catch (const db::DbError&) {
-        // The activation sequence opens the system settings screen instead.
+    } catch (const db::DbError& e) {
+        // The activation sequence opens the system settings screen instead,
+        // which says why; the log keeps the engine's words.
         ctx.DbOpenFailed = true;
+        const auto* open = dynamic_cast<const db::DbOpenError*>(&e);
+        ctx.DbOpenReason = openFailureText(open ? open->kind() : db::DbOpenError::Kind::Other);
+        logError(QStringLiteral("Açılışta veritabanı açılamadı: ") + ctx.DbOpenReason, e.message());
         return false;
     }
     TANIMOKU(dm, ctx);

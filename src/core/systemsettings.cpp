@@ -1,7 +1,10 @@
 #include "systemsettings.h"
 
+#include "errorlog.h"
+#include "errors.h"
 #include "settings.h"
 #include "startup.h"
+#include "versioncheck.h"
 
 #include "db/newyear.h"
 
@@ -50,24 +53,80 @@ QStringList SystemSettings::test(const SystemFields& fields) const
 {
     QStringList lines{QStringLiteral("Test işlemi başladı.....")};
     const DatabaseTexts texts = DEGERBUL(fields);
+    const FileCheck check = checkFile(texts.fullText, true);
     if (!fields.host.isEmpty()) {
-        // Only the server can tell whether its folder and file exist.
-        if (canAttach(texts.fullText))
+        // Only the server can tell whether its folder and file exist; a
+        // server that does not answer or lets nobody in tells nothing.
+        using Kind = db::DbOpenError::Kind;
+        const bool found = check.opened || check.kind == Kind::NotADatabase ||
+                           check.kind == Kind::Damaged || check.kind == Kind::TooOld ||
+                           check.kind == Kind::TooNew;
+        if (found)
             lines << QStringLiteral("Dosya Adı Doğrulandı.....") << QStringLiteral(".")
                   << QStringLiteral("Veritabanı Yolu Doğrulandı.....") << QStringLiteral(".");
+        else if (check.kind == Kind::FileMissing || check.kind == Kind::FolderMissing)
+            lines << QStringLiteral("!!!!!!Dosya Adı Bulunamadı.....");
+    } else {
+        if (QFileInfo(texts.fullText).isFile())
+            lines << QStringLiteral("Dosya Adı Doğrulandı.....") << QStringLiteral(".");
         else
             lines << QStringLiteral("!!!!!!Dosya Adı Bulunamadı.....");
-        return lines;
+        if (!fields.folder.isEmpty() && QFileInfo(fields.folder).isDir())
+            lines << QStringLiteral("Veritabanı Yolu Doğrulandı.....") << QStringLiteral(".");
+        else
+            lines << QStringLiteral("!!!!!!Veritabanı Yolu Bulunamadı.....");
     }
-    if (QFileInfo(texts.fullText).isFile())
-        lines << QStringLiteral("Dosya Adı Doğrulandı.....") << QStringLiteral(".");
-    else
-        lines << QStringLiteral("!!!!!!Dosya Adı Bulunamadı.....");
-    if (!fields.folder.isEmpty() && QFileInfo(fields.folder).isDir())
-        lines << QStringLiteral("Veritabanı Yolu Doğrulandı.....") << QStringLiteral(".");
-    else
-        lines << QStringLiteral("!!!!!!Veritabanı Yolu Bulunamadı.....");
+    lines << check.lines;
     return lines;
+}
+
+SystemSettings::FileCheck SystemSettings::checkFile(const QString& databaseName, bool logFailure)
+{
+    FileCheck check;
+    db::BusyScope busy; // attaching to a server can take a moment
+    try {
+        db::Database probe;
+        probe.open(databaseName);
+        check.opened = true;
+        QString ver;
+        try {
+            db::Query q(probe);
+            q.openLines({QStringLiteral("SELECT VER FROM TANIM")});
+            ver = q.isEmpty() ? QString() : q.field(QStringLiteral("VER")).toString();
+        } catch (const db::DbError&) {
+            // A database, but without the program's tables.
+        }
+        probe.close();
+        bool known = false;
+        int number = 0;
+        try {
+            number = schemaVersionNumber(ver);
+            known = !ver.isEmpty();
+        } catch (const std::invalid_argument&) {
+        }
+        if (!known) {
+            check.lines << QStringLiteral("!!!!!!Dosya Bir DORPAK Veritabanı Değil.....");
+            return check;
+        }
+        check.lines << QStringLiteral("Veritabanı Açıldı, Versiyon %1.....").arg(ver);
+        if (number == ExpectedSchemaVersion)
+            check.lines << QStringLiteral("Veritabanı Versiyonu Uygun.....");
+        else if (number <= 10001)
+            check.lines << QStringLiteral(
+                "!!!!!!Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız.....");
+        else if (number > ExpectedSchemaVersion)
+            check.lines << QStringLiteral(
+                "!!!!!!Program Versiyonu Eski Olduğundan Çalışamazsınız.....");
+        else
+            check.lines << QStringLiteral("Veritabanı Açılışta Güncellenecek.....");
+    } catch (const db::DbOpenError& e) {
+        check.kind = e.kind();
+        const QString reason = openFailureText(e.kind());
+        check.lines << OpenFailedLine + reason;
+        if (logFailure)
+            logError(QStringLiteral("Test Et: veritabanı açılamadı: ") + reason, e.message());
+    }
+    return check;
 }
 
 SystemFields SystemSettings::defaults(const SystemFields& fields)
@@ -139,27 +198,22 @@ QString SystemSettings::save(const SystemFields& fields)
     m_ctx.WorkingYear = fields.year.left(4);
     m_ctx.DataFolder = yol;
     m_ctx.DbOpenFailed = true;
-    {
+    try {
         db::BusyScope busy;
         m_dm.IBDATABASE.open(texts.fullText);
+    } catch (const db::DbOpenError& e) {
+        m_ctx.DbOpenReason = openFailureText(e.kind());
+        throw;
     }
     m_ctx.DbOpenFailed = false;
+    m_ctx.DbOpenReason.clear();
     TANIMOKU(m_dm, m_ctx);
     return {};
 }
 
 bool SystemSettings::canAttach(const QString& databaseName)
 {
-    // Attaching to a server can take a while: the busy cursor shows it.
-    db::BusyScope busy;
-    try {
-        db::Database probe;
-        probe.open(databaseName);
-        probe.close();
-        return true;
-    } catch (const db::DbError&) {
-        return false;
-    }
+    return checkFile(databaseName, false).opened;
 }
 
 } // namespace core

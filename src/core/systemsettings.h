@@ -29,6 +29,8 @@ inline const QString FileMissingMessage =
 inline const QString DefaultValuesQuestion =
     QStringLiteral("DİKKAT! Mevcut Verilerin Değiştirilmesi Programın Çalışmasını Engelleyebilir. "
                    "Onaylıyormusunuz.?");
+// The line of the message area that says why the file did not open.
+inline const QString OpenFailedLine = QStringLiteral("!!!!!!Veritabanı Açılamadı: ");
 // Name and pattern of the browse button's file dialog.
 inline const QString DatabaseFileFilter = QStringLiteral("Veritabanı Dosyası (DORPAK????.GDB)");
 
@@ -51,7 +53,10 @@ public:
     // otherwise the host keeps what it had.
     SystemFields load(const QString& currentHost) const;
 
-    // "Test Et": the lines of the message area.
+    // "Test Et": the lines of the message area. The file is attached as
+    // the program would open it, and what was found is said: its schema
+    // version, or why it did not open (missing, not a database, damaged,
+    // too old, server unreachable, login refused).
     QStringList test(const SystemFields& fields) const;
 
     // "Default Değerler" after Yes: this year and the default folder.
@@ -80,6 +85,14 @@ public:
     QString save(const SystemFields& fields);
 
 private:
+    // What attaching to a file found: the lines "Test Et" adds, and the kind
+    // of the failure when it did not open.
+    struct FileCheck {
+        bool opened = false;
+        db::DbOpenError::Kind kind = db::DbOpenError::Kind::Other;
+        QStringList lines;
+    };
+    static FileCheck checkFile(const QString& databaseName, bool logFailure);
     // With a host the file cannot be looked at from here: the server is
     // asked by attaching to it.
     static bool canAttach(const QString& databaseName);

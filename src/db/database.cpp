@@ -4,7 +4,9 @@
 #include "fbclient.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <optional>
@@ -21,11 +23,16 @@ BusyHandler& busyHandler()
 }
 int busyDepth = 0;
 
-// write, read committed, record version, wait: the transaction every
-// workstation of the system runs.
-const unsigned char TransactionParameters[] = {isc_tpb_version3, isc_tpb_write,
-                                               isc_tpb_read_committed, isc_tpb_rec_version,
-                                               isc_tpb_wait};
+// write, read committed, record version, wait, but not for ever: the
+// transaction every workstation of the system runs.
+const unsigned char TransactionParameters[] = {isc_tpb_version3,
+                                               isc_tpb_write,
+                                               isc_tpb_read_committed,
+                                               isc_tpb_rec_version,
+                                               isc_tpb_wait,
+                                               isc_tpb_lock_timeout,
+                                               1,
+                                               Database::LockTimeoutSeconds};
 
 // Blob segments are at most 65,535 bytes; over the network a larger one is
 // cut without an error, so blobs are always written in smaller pieces.
@@ -37,22 +44,44 @@ QString envOr(const char* name, const char* fallback)
     return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromLocal8Bit(v);
 }
 
-DbOpenError::Kind openErrorKind(long gds, const QString& name)
+// A Firebird file begins with its header page, whose type is 1.
+bool looksLikeDatabase(const QString& path)
 {
-    switch (gds) {
-    case isc_network_error:
-    case isc_net_connect_err:
-    case isc_net_connect_listen_err:
-    case isc_net_event_connect_err:
-    case isc_net_event_listen_err:
-    case isc_net_read_err:
-    case isc_net_write_err:
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(20);
+    return head.size() == 20 && head[0] == 1;
+}
+
+// "found 11.0, support 12.2" in the engine's message: the version of the
+// file and the one the engine reads.
+DbOpenError::Kind odsKind(const QString& message)
+{
+    static const QRegularExpression found(QStringLiteral("found (\\d+)\\.\\d+, support (\\d+)"));
+    const QRegularExpressionMatch m = found.match(message);
+    if (m.hasMatch() && m.captured(1).toInt() > m.captured(2).toInt())
+        return DbOpenError::Kind::TooNew;
+    return DbOpenError::Kind::TooOld;
+}
+
+DbOpenError::Kind openErrorKind(const DbError& e, const QString& name)
+{
+    if (e.fault() == DbError::Fault::ServerUnreachable)
         return DbOpenError::Kind::ServerUnreachable;
-    case isc_login:
+    if (e.holds(isc_login))
         return DbOpenError::Kind::LoginRefused;
-    case isc_io_error:
-    case isc_sys_request:
-        if (!Database::isRemoteName(name)) {
+    if (e.holds(isc_wrong_ods) || e.holds(isc_badodsver))
+        return odsKind(e.message());
+    if (e.holds(isc_bad_db_format))
+        return DbOpenError::Kind::NotADatabase;
+    if (e.fault() == DbError::Fault::Damaged)
+        return DbOpenError::Kind::Damaged;
+    const bool local = !Database::isRemoteName(name);
+    if (e.holds(isc_io_error) || e.holds(isc_sys_request)) {
+        if (e.holds(isc_io_open_err) || e.holds(isc_io_access_err) || !e.holds(isc_random)) {
+            if (!local)
+                return DbOpenError::Kind::FileMissing;
             const QFileInfo file(name);
             if (!file.absoluteDir().exists())
                 return DbOpenError::Kind::FolderMissing;
@@ -60,20 +89,27 @@ DbOpenError::Kind openErrorKind(long gds, const QString& name)
                 return DbOpenError::Kind::FileMissing;
             return DbOpenError::Kind::Other;
         }
-        return DbOpenError::Kind::FileMissing;
-    default:
-        return DbOpenError::Kind::Other;
+        // "File size is less than expected": a few bytes of something else,
+        // or a database cut short.
+        return local && looksLikeDatabase(name) ? DbOpenError::Kind::Damaged
+                                                : DbOpenError::Kind::NotADatabase;
     }
+    return DbOpenError::Kind::Other;
 }
 
 } // namespace
+
+struct Database::Handles {
+    fb::Handle<IAttachment> attachment;
+    fb::Handle<ITransaction> transaction;
+};
 
 Credentials Credentials::fromEnvironment()
 {
     return {envOr("ISC_USER", BuiltInUser), envOr("ISC_PASSWORD", BuiltInPassword)};
 }
 
-Database::Database() = default;
+Database::Database() : m_handles(std::make_unique<Handles>()) {}
 
 Database::~Database()
 {
@@ -91,6 +127,16 @@ bool Database::isRemoteName(const QString& name)
     return colon > 1;
 }
 
+bool Database::isOpen() const
+{
+    return m_handles->attachment || m_lost;
+}
+
+bool Database::inTransaction() const
+{
+    return bool(m_handles->transaction);
+}
+
 void Database::open(const QString& name, const Credentials& credentials)
 {
     attach(name, credentials, false);
@@ -105,10 +151,14 @@ void Database::attach(const QString& name, const Credentials& credentials, bool 
 {
     close();
     fb::Status st; // loads the client library, or throws DbOpenError
-    IXpbBuilder* dpb = fb::util()->getXpbBuilder(st.get(), IXpbBuilder::DPB, nullptr, 0);
+    fb::Handle<IXpbBuilder> dpb(fb::util()->getXpbBuilder(st.get(), IXpbBuilder::DPB, nullptr, 0));
     st.check();
     dpb->insertString(st.get(), isc_dpb_user_name, credentials.user.toUtf8().constData());
     dpb->insertString(st.get(), isc_dpb_password, credentials.password.toUtf8().constData());
+    // A server that does not answer is given up after a few seconds, not
+    // the engine's three minutes: attaching again happens at a clerk's
+    // action, and the screen waits for it.
+    dpb->insertInt(st.get(), isc_dpb_connect_timeout, ConnectTimeoutSeconds);
     if (create) {
         dpb->insertInt(st.get(), isc_dpb_sql_dialect, 3);
         dpb->insertInt(st.get(), isc_dpb_page_size, 8192);
@@ -116,23 +166,70 @@ void Database::attach(const QString& name, const Credentials& credentials, bool 
     // No isc_dpb_lc_ctype: the connection character set stays NONE and the
     // Windows-1254 bytes of the files pass unchanged.
     const QByteArray path = name.toLocal8Bit();
-    IProvider* provider = fb::master()->getDispatcher();
-    IAttachment* att = nullptr;
+    fb::Handle<IProvider> provider(fb::master()->getDispatcher());
+    fb::Handle<IAttachment> att;
     if (!st.failed()) {
-        att = create ? provider->createDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()))
-                     : provider->attachDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()));
+        const unsigned length = dpb->getBufferLength(st.get());
+        const unsigned char* buffer = dpb->getBuffer(st.get());
+        if (!st.failed())
+            att.reset(create
+                          ? provider->createDatabase(st.get(), path.constData(), length, buffer)
+                          : provider->attachDatabase(st.get(), path.constData(), length, buffer));
     }
-    dpb->dispose();
-    provider->release();
     if (st.failed() || !att) {
         const DbError e = st.error();
-        throw DbOpenError(openErrorKind(e.gdsCode(), name), e.message(), e.sqlCode(), e.gdsCode());
+        throw DbOpenError(openErrorKind(e, name), e);
     }
-    m_attachment = att;
+    m_handles->attachment = std::move(att);
     m_name = name;
+    m_credentials = credentials;
     ++m_generation;
+}
+
+void Database::reattach()
+{
+    const QString name = m_name;
+    const Credentials credentials = m_credentials;
+    // Work lost with the old connection stays lost with the new one, until
+    // it is rolled back.
+    const bool workLost = m_workLost;
+    try {
+        BusyScope busy;
+        attach(name, credentials, false);
+    } catch (const DbError&) {
+        // Still no answer: the connection stays broken, to be tried again.
+        m_name = name;
+        m_credentials = credentials;
+        m_lost = true;
+        m_workLost = workLost;
+        throw;
+    }
+    m_workLost = workLost;
+}
+
+void Database::lose()
+{
+    // The statements and the transaction went with the server's side of
+    // the connection; their interfaces are let go without a call.
+    releaseHolders();
+    m_handles->transaction.reset();
+    m_handles->attachment.reset();
+    m_lost = true;
+    if (m_pendingWrites)
+        m_workLost = true;
+    m_pendingWrites = false;
+    ++m_generation;
+}
+
+void Database::check(fb::Status& status)
+{
+    if (!status.failed())
+        return;
+    const DbError e = status.error();
+    status.clear();
+    if (e.fault() == DbError::Fault::ServerUnreachable && m_handles->attachment)
+        lose();
+    throw e;
 }
 
 void Database::close()
@@ -147,43 +244,43 @@ void Database::drop()
 
 void Database::end(bool dropFile)
 {
-    if (!m_attachment)
+    if (m_lost && !m_handles->attachment) {
+        // Nothing left on the server's side to end.
+        m_lost = false;
+        m_workLost = false;
+        m_pendingWrites = false;
+        m_name.clear();
+        ++m_generation;
+        return;
+    }
+    if (!m_handles->attachment)
         return;
     releaseHolders();
     fb::Status st;
     std::optional<DbError> failure;
-    if (m_transaction && !dropFile) {
-        m_transaction->commit(st.get());
-        if (st.failed()) {
+    fb::Handle<ITransaction>& tra = m_handles->transaction;
+    if (tra && !dropFile && !m_workLost) {
+        if (!tra.finish(st, &ITransaction::commit<fb::Wrapper>)) {
             failure = st.error();
             st.clear();
-        } else {
-            m_transaction = nullptr;
         }
     }
-    if (m_transaction) {
-        m_transaction->rollback(st.get());
-        if (st.failed())
-            m_transaction->release();
+    if (tra) {
+        tra.finish(st, &ITransaction::rollback<fb::Wrapper>);
         st.clear();
-        m_transaction = nullptr;
+        tra.reset();
     }
-    if (dropFile) {
-        m_attachment->dropDatabase(st.get()); // releases the attachment when it succeeds
-        if (st.failed()) {
-            failure = st.error();
-            st.clear();
-        } else {
-            m_attachment = nullptr;
-        }
+    fb::Handle<IAttachment>& att = m_handles->attachment;
+    if (dropFile && !att.finish(st, &IAttachment::dropDatabase<fb::Wrapper>)) {
+        failure = st.error();
+        st.clear();
     }
-    if (m_attachment) {
-        m_attachment->detach(st.get());
-        if (st.failed())
-            m_attachment->release();
-    }
-    m_attachment = nullptr;
+    att.finish(st, &IAttachment::detach<fb::Wrapper>);
+    att.reset();
     m_name.clear();
+    m_lost = false;
+    m_workLost = false;
+    m_pendingWrites = false;
     ++m_generation;
     if (failure)
         throw *failure;
@@ -191,45 +288,65 @@ void Database::end(bool dropFile)
 
 IAttachment* Database::attachment()
 {
-    if (!m_attachment)
+    if (m_lost)
+        reattach();
+    if (!m_handles->attachment)
         throw DbError(QStringLiteral("Database is not open"));
-    return m_attachment;
+    return m_handles->attachment.get();
 }
 
 ITransaction* Database::transaction()
 {
-    if (!m_transaction) {
+    if (!m_handles->transaction) {
+        IAttachment* att = attachment();
         fb::Status st;
-        m_transaction =
-            attachment()->startTransaction(st.get(), sizeof TransactionParameters, TransactionParameters);
-        st.check();
+        fb::Handle<ITransaction> started(
+            att->startTransaction(st.get(), sizeof TransactionParameters, TransactionParameters));
+        check(st);
+        m_handles->transaction = std::move(started);
+        m_pendingWrites = false;
     }
-    return m_transaction;
+    return m_handles->transaction.get();
+}
+
+void Database::endTransaction()
+{
+    m_handles->transaction.reset();
+    m_pendingWrites = false;
 }
 
 void Database::commit()
 {
-    if (!m_transaction)
+    if (m_workLost)
+        throw DbError(QStringLiteral("the connection to the server broke while work was pending; "
+                                     "that work is gone and is not committed"),
+                      0, {}, DbError::Fault::WorkLost);
+    if (!m_handles->transaction)
         return;
     fb::Status st;
-    m_transaction->commit(st.get());
-    st.check(); // on failure the transaction is still open and can be rolled back
-    m_transaction = nullptr;
+    if (!m_handles->transaction.finish(st, &ITransaction::commit<fb::Wrapper>))
+        check(st); // the transaction is still open and can be rolled back
+    endTransaction();
 }
 
 void Database::rollback()
 {
-    if (!m_transaction)
+    m_workLost = false;
+    if (!m_handles->transaction)
         return;
     fb::Status st;
-    m_transaction->rollback(st.get());
-    if (st.failed()) {
-        // A broken connection: the server undoes the work on its side.
-        m_transaction->release();
-        m_transaction = nullptr;
-        st.check();
-    }
-    m_transaction = nullptr;
+    const bool done = m_handles->transaction.finish(st, &ITransaction::rollback<fb::Wrapper>);
+    // Whatever the answer, the transaction is over: a broken connection
+    // undoes the work on the server's side.
+    endTransaction();
+    if (!done)
+        check(st);
+}
+
+void Database::forgetLostWork()
+{
+    if (m_workLost)
+        rollback();
 }
 
 void Database::executeImmediate(const QString& sql)
@@ -239,9 +356,10 @@ void Database::executeImmediate(const QString& sql)
     const QByteArray text = toDbText(sql);
     ITransaction* tra = transaction();
     countStatement();
+    noteWrite();
     attachment()->execute(st.get(), tra, unsigned(text.size()), text.constData(), 3, nullptr,
                           nullptr, nullptr, nullptr);
-    st.check();
+    check(st);
 }
 
 void Database::registerHolder(StatementHolder* holder)
@@ -263,51 +381,42 @@ void Database::releaseHolders()
 
 QByteArray Database::readBlob(const ISC_QUAD& id)
 {
+    ITransaction* tra = transaction();
     fb::Status st;
     ISC_QUAD blobId = id;
-    IBlob* blob = attachment()->openBlob(st.get(), transaction(), &blobId, 0, nullptr);
-    st.check();
+    fb::Handle<IBlob> blob(attachment()->openBlob(st.get(), tra, &blobId, 0, nullptr));
+    check(st);
     QByteArray data;
     char buffer[BlobChunk];
     for (;;) {
         unsigned got = 0;
         const int rc = blob->getSegment(st.get(), sizeof buffer, buffer, &got);
-        if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) {
-            data.append(buffer, got);
-            continue;
-        }
-        break;
+        if (rc != IStatus::RESULT_OK && rc != IStatus::RESULT_SEGMENT)
+            break;
+        data.append(buffer, got);
     }
-    if (st.failed()) {
-        blob->release();
-        st.check();
-    }
-    blob->close(st.get());
-    if (st.failed())
-        blob->release();
-    st.check();
+    check(st);
+    blob.finish(st, &IBlob::close<fb::Wrapper>);
+    check(st);
     return data;
 }
 
 void Database::writeBlob(const char* data, qsizetype size, ISC_QUAD& id)
 {
+    ITransaction* tra = transaction();
     fb::Status st;
-    IBlob* blob = attachment()->createBlob(st.get(), transaction(), &id, 0, nullptr);
-    st.check();
+    fb::Handle<IBlob> blob(attachment()->createBlob(st.get(), tra, &id, 0, nullptr));
+    check(st);
+    noteWrite();
     for (qsizetype pos = 0; pos < size && !st.failed(); pos += BlobChunk)
         blob->putSegment(st.get(), unsigned(std::min(BlobChunk, size - pos)), data + pos);
     if (st.failed()) {
-        const DbError e = st.error();
-        st.clear();
-        blob->cancel(st.get());
-        if (st.failed())
-            blob->release();
-        throw e;
+        fb::Status cancelled;
+        blob.finish(cancelled, &IBlob::cancel<fb::Wrapper>);
+        check(st);
     }
-    blob->close(st.get());
-    if (st.failed())
-        blob->release();
-    st.check();
+    blob.finish(st, &IBlob::close<fb::Wrapper>);
+    check(st);
 }
 
 void Database::setBusyHandler(BusyHandler handler)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace Firebird {
@@ -15,6 +16,9 @@ class ITransaction;
 struct GDS_QUAD_t;
 
 namespace db {
+namespace fb {
+class Status;
+}
 
 // User name and password sent with every attachment: the system's built-in
 // pair, unless ISC_USER / ISC_PASSWORD say otherwise.
@@ -49,8 +53,26 @@ using BusyHandler = std::function<void(bool busy)>;
 // does not hold back garbage collection for the other workstations as a
 // retaining commit would. Statements keep no cursor open between calls
 // (rows are fetched in full), so nothing is lost at a commit point.
+//
+// No statement waits long for a row another workstation holds: the
+// transaction gives up after LockTimeoutSeconds with an error whose fault is
+// RecordInUse, and the work of the transaction stays as it was, so the same
+// action can be tried again.
+//
+// A connection that breaks (the server stopped, the network gone) is taken
+// up again by itself: the statement that found it broken fails with
+// ServerUnreachable, and the next one attaches again, as often as it takes
+// until the server answers. Work pending when it broke is gone with the
+// server's transaction; until it is rolled back (the clerk's cancel, or
+// forgetLostWork()), every commit is refused with WorkLost rather than make
+// the rest of that work permanent as if it were whole.
 class Database {
 public:
+    // How long a statement waits for a row another transaction holds.
+    static constexpr int LockTimeoutSeconds = 5;
+    // How long attaching to a server that does not answer may take.
+    static constexpr int ConnectTimeoutSeconds = 10;
+
     Database();
     ~Database();
     Database(const Database&) = delete;
@@ -62,19 +84,30 @@ public:
     // Creates a new, empty database file and keeps it open.
     void create(const QString& name,
                 const Credentials& credentials = Credentials::fromEnvironment());
-    // Commits the open transaction and detaches.
+    // Commits the open transaction and detaches. Work lost with a broken
+    // connection is not committed.
     void close();
     // Deletes the open database file: for a file this program has just made
     // and could not finish, so that nothing half-made is left behind.
     void drop();
-    bool isOpen() const { return m_attachment != nullptr; }
+    // Open, even while its connection is broken and waits to be taken up
+    // again.
+    bool isOpen() const;
     QString name() const { return m_name; }
+    // The connection broke and has not been taken up again yet.
+    bool connectionLost() const { return m_lost; }
+    // Work pending when the connection broke has not been rolled back yet.
+    bool workLost() const { return m_workLost; }
 
-    bool inTransaction() const { return m_transaction != nullptr; }
+    bool inTransaction() const;
     // Makes the work since the last commit point permanent.
     void commit();
     // Undoes everything since the last commit point.
     void rollback();
+    // Rolls back when work was lost with a broken connection, so that the
+    // next commit point is not refused: for the end of the clerk's visit
+    // of a screen.
+    void forgetLostWork();
 
     // Runs one statement with no parameters and no result; for DDL.
     void executeImmediate(const QString& sql);
@@ -91,21 +124,34 @@ public:
     void registerHolder(StatementHolder* holder);
     void unregisterHolder(StatementHolder* holder);
     void countStatement() { ++m_statementCount; }
+    // A statement that changes the file ran in the current transaction.
+    void noteWrite() { m_pendingWrites = true; }
     QByteArray readBlob(const GDS_QUAD_t& id);
     void writeBlob(const char* data, qsizetype size, GDS_QUAD_t& id);
+    // Throws the error a status holds, first taking note of a broken
+    // connection; every call on this connection checks its status here.
+    void check(fb::Status& status);
 
     static bool isRemoteName(const QString& name);
 
 private:
+    struct Handles;
+
     void attach(const QString& name, const Credentials& credentials, bool create);
+    void reattach();
+    void lose();
     // close() and drop(): the transaction ends (committed unless the file
-    // goes), then the attachment.
+    // goes or its work was lost), then the attachment.
     void end(bool dropFile);
+    void endTransaction();
     void releaseHolders();
 
-    Firebird::IAttachment* m_attachment = nullptr;
-    Firebird::ITransaction* m_transaction = nullptr;
+    std::unique_ptr<Handles> m_handles;
     QString m_name;
+    Credentials m_credentials;
+    bool m_lost = false;
+    bool m_pendingWrites = false;
+    bool m_workLost = false;
     quint64 m_generation = 0;
     quint64 m_statementCount = 0;
     std::vector<StatementHolder*> m_holders;

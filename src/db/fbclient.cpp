@@ -2,6 +2,8 @@
 
 #include <QLibrary>
 
+#include <algorithm>
+
 namespace db::fb {
 namespace {
 
@@ -32,9 +34,9 @@ Client& client()
     }
     auto fn = reinterpret_cast<MasterFn>(c.library.resolve("fb_get_master_interface"));
     if (!fn)
-        throw DbOpenError(DbOpenError::Kind::ClientLibraryMissing,
-                          QStringLiteral("Firebird client library not found: %1")
-                              .arg(c.library.errorString()));
+        throw DbOpenError(
+            DbOpenError::Kind::ClientLibraryMissing,
+            QStringLiteral("Firebird client library not found: %1").arg(c.library.errorString()));
     c.sqlCode = reinterpret_cast<SqlCodeFn>(c.library.resolve("isc_sqlcode"));
     c.master = fn();
     return c;
@@ -70,26 +72,34 @@ long Status::gdsCode() const
     return (v && v[0] == isc_arg_gds) ? long(v[1]) : 0;
 }
 
-bool Status::holds(long gds) const
+std::vector<long> Status::codes() const
 {
+    std::vector<long> found;
     const intptr_t* v = m_wrapper.getErrors();
     for (int i = 0; v && v[i] != isc_arg_end;) {
-        if (v[i] == isc_arg_gds && v[i + 1] == gds)
-            return true;
+        if (v[i] == isc_arg_gds)
+            found.push_back(long(v[i + 1]));
         i += v[i] == isc_arg_cstring ? 3 : 2;
     }
-    return false;
+    return found;
+}
+
+bool Status::holds(long gds) const
+{
+    const std::vector<long> all = codes();
+    return std::find(all.begin(), all.end(), gds) != all.end();
 }
 
 DbError Status::error() const
 {
     char buffer[2048];
-    util()->formatStatus(buffer, sizeof buffer, const_cast<Firebird::CheckStatusWrapper*>(&m_wrapper));
+    util()->formatStatus(buffer, sizeof buffer,
+                         const_cast<Firebird::CheckStatusWrapper*>(&m_wrapper));
     int sqlCode = 0;
     if (SqlCodeFn fn = client().sqlCode)
         sqlCode = int(fn(reinterpret_cast<const ISC_STATUS*>(m_wrapper.getErrors())));
     // Firebird's messages are ASCII or the server's locale; show them as they come.
-    return DbError(QString::fromLocal8Bit(buffer).trimmed(), sqlCode, gdsCode());
+    return DbError(QString::fromLocal8Bit(buffer).trimmed(), sqlCode, codes());
 }
 
 void Status::check()

@@ -160,17 +160,6 @@ QDate dateValue(const QVariant& v)
     return d;
 }
 
-// Releases an interface on scope exit unless told the call that frees it
-// has succeeded.
-template <typename T> struct Releaser {
-    T* ptr;
-    ~Releaser()
-    {
-        if (ptr)
-            ptr->release();
-    }
-};
-
 } // namespace
 
 ParsedSql parseParameters(const QString& sql)
@@ -293,20 +282,38 @@ void Query::bindAll(const QVariantList& values)
     m_params.assign(values.begin(), values.end());
 }
 
+// The prepared statement and what its description gives: the parameters'
+// metadata, and the result's columns with where each value lies in the
+// output message. Described once per preparation.
+struct Query::Statement {
+    fb::Handle<IStatement> statement;
+    fb::Handle<IMessageMetadata> inMeta;
+    fb::Handle<IMessageMetadata> outMeta;
+    unsigned type = 0;
+    std::vector<Slot> out;
+    std::vector<Column> columns;
+    unsigned outLength = 0;
+};
+
+// The input message of one run: the parameters' values in the layout the
+// metadata gives, with metadata of its own when a text had to be widened.
+struct Query::InputMessage {
+    fb::Handle<IMessageMetadata> ownMeta;
+    IMessageMetadata* meta = nullptr;
+    std::vector<int64_t> storage;
+    unsigned char* buffer() { return reinterpret_cast<unsigned char*>(storage.data()); }
+};
+
 void Query::releaseStatement()
 {
-    if (m_inMeta)
-        m_inMeta->release();
-    if (m_outMeta)
-        m_outMeta->release();
-    m_inMeta = m_outMeta = nullptr;
-    if (m_statement) {
-        fb::Status st;
-        m_statement->free(st.get());
-        if (st.failed())
-            m_statement->release();
-        m_statement = nullptr;
-    }
+    if (!m_stmt)
+        return;
+    fb::Status st;
+    m_stmt->inMeta.reset();
+    m_stmt->outMeta.reset();
+    // On a broken connection the freeing fails and the holder lets it go.
+    m_stmt->statement.finish(st, &IStatement::free<fb::Wrapper>);
+    m_stmt.reset();
     m_preparedText.clear();
 }
 
@@ -314,77 +321,68 @@ void Query::prepare()
 {
     paramNames();
     const QByteArray text = toDbText(m_parsedSql.text);
-    if (m_statement && m_preparedGeneration == m_db.generation() && m_preparedText == text)
+    if (m_stmt && m_preparedGeneration == m_db.generation() && m_preparedText == text)
         return;
     releaseStatement();
+    ITransaction* tra = m_db.transaction();
     fb::Status st;
-    IStatement* stmt =
-        m_db.attachment()->prepare(st.get(), m_db.transaction(), unsigned(text.size()),
-                                   text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
-    st.check();
-    m_statement = stmt;
-    m_inMeta = stmt->getInputMetadata(st.get());
-    st.check();
-    m_outMeta = stmt->getOutputMetadata(st.get());
-    st.check();
+    auto stmt = std::make_unique<Statement>();
+    stmt->statement.reset(m_db.attachment()->prepare(st.get(), tra, unsigned(text.size()),
+                                                     text.constData(), 3,
+                                                     IStatement::PREPARE_PREFETCH_METADATA));
+    m_db.check(st);
+    stmt->inMeta.reset(stmt->statement->getInputMetadata(st.get()));
+    m_db.check(st);
+    stmt->outMeta.reset(stmt->statement->getOutputMetadata(st.get()));
+    m_db.check(st);
+    stmt->type = stmt->statement->getType(st.get());
+    m_db.check(st);
+    describeColumns(*stmt);
+    m_stmt = std::move(stmt);
     m_preparedText = text;
     m_preparedGeneration = m_db.generation();
 }
 
-void Query::open()
+void Query::describeColumns(Statement& stmt)
 {
-    run(true);
-}
-
-quint64 Query::exec()
-{
-    run(false);
+    IMessageMetadata* meta = stmt.outMeta.get();
+    stmt.out = slotsOf(meta);
     fb::Status st;
-    const quint64 affected = m_statement ? m_statement->getAffectedRecords(st.get()) : 0;
-    return st.failed() ? 0 : affected;
+    stmt.columns.clear();
+    stmt.columns.reserve(stmt.out.size());
+    for (unsigned i = 0; i < stmt.out.size(); ++i) {
+        Column c;
+        c.name = QString::fromUtf8(meta->getAlias(st.get(), i));
+        c.relation = QString::fromUtf8(meta->getRelation(st.get(), i));
+        c.type = stmt.out[i].type;
+        c.subType = stmt.out[i].subType;
+        c.scale = stmt.out[i].scale;
+        c.charSet = stmt.out[i].charSet;
+        c.length = stmt.out[i].length;
+        stmt.columns.push_back(std::move(c));
+    }
+    stmt.outLength = meta->getMessageLength(st.get());
+    m_db.check(st);
 }
 
-void Query::openLines(const QStringList& lines, const QVariantList& params)
+Query::InputMessage Query::bindParameters()
 {
-    close();
-    clear();
-    m_lines = lines;
-    bindAll(params);
-    open();
-}
-
-quint64 Query::execLines(const QStringList& lines, const QVariantList& params)
-{
-    close();
-    clear();
-    m_lines = lines;
-    bindAll(params);
-    return exec();
-}
-
-void Query::run(bool wantRows)
-{
-    close();
-    BusyScope busy;
-    prepare();
     fb::Status st;
-    ITransaction* tra = m_db.transaction();
-
-    // The input message follows the described parameters; a text longer than
-    // its parameter gets a wider slot, so the server itself decides (and
-    // reports a truncation where the value does not fit).
-    const unsigned paramCountDescribed = m_inMeta->getCount(st.get());
-    st.check();
-    if (paramCountDescribed != unsigned(m_parsedSql.names.size()) && m_paramCheck)
+    IMessageMetadata* described = m_stmt->inMeta.get();
+    const unsigned count = described->getCount(st.get());
+    m_db.check(st);
+    if (count != unsigned(m_parsedSql.names.size()) && m_paramCheck)
         throw DbError(QStringLiteral("Parameter count mismatch: %1 in text, %2 described")
                           .arg(m_parsedSql.names.size())
-                          .arg(paramCountDescribed));
-    if (m_params.size() < paramCountDescribed)
-        m_params.resize(paramCountDescribed);
+                          .arg(count));
+    if (m_params.size() < count)
+        m_params.resize(count);
 
-    IMessageMetadata* inMeta = m_inMeta;
-    Releaser<IMessageMetadata> ownInMeta{nullptr};
-    std::vector<Slot> in = slotsOf(m_inMeta);
+    // A text longer than its parameter gets a wider slot, so the server
+    // itself decides (and reports a truncation where the value does not fit).
+    InputMessage message;
+    message.meta = described;
+    std::vector<Slot> in = slotsOf(described);
     std::vector<QByteArray> texts(in.size());
     bool widen = false;
     for (size_t i = 0; i < in.size(); ++i) {
@@ -396,29 +394,28 @@ void Query::run(bool wantRows)
             widen = true;
     }
     if (widen) {
-        IMetadataBuilder* b = m_inMeta->getBuilder(st.get());
-        st.check();
+        fb::Handle<IMetadataBuilder> builder(described->getBuilder(st.get()));
+        m_db.check(st);
         for (size_t i = 0; i < in.size(); ++i)
             if (isTextType(in[i].type) && unsigned(texts[i].size()) > in[i].length) {
-                b->setType(st.get(), unsigned(i), SQL_VARYING + 1);
-                b->setLength(st.get(), unsigned(i), unsigned(texts[i].size()));
+                builder->setType(st.get(), unsigned(i), SQL_VARYING + 1);
+                builder->setLength(st.get(), unsigned(i), unsigned(texts[i].size()));
             }
-        inMeta = b->getMetadata(st.get());
-        b->release();
-        st.check();
-        ownInMeta.ptr = inMeta;
-        in = slotsOf(inMeta);
+        message.ownMeta.reset(builder->getMetadata(st.get()));
+        m_db.check(st);
+        message.meta = message.ownMeta.get();
+        in = slotsOf(message.meta);
     }
-    const unsigned inLength = inMeta->getMessageLength(st.get());
-    st.check();
-    std::vector<int64_t> inStorage((inLength + 7) / 8 + 1);
-    auto* inBuf = reinterpret_cast<unsigned char*>(inStorage.data());
+    const unsigned length = message.meta->getMessageLength(st.get());
+    m_db.check(st);
+    message.storage.assign((length + 7) / 8 + 1, 0);
+    unsigned char* buffer = message.buffer();
 
     for (size_t i = 0; i < in.size(); ++i) {
         const Slot& s = in[i];
         const QVariant& v = m_params[i];
-        unsigned char* p = inBuf + s.offset;
-        auto* nullFlag = reinterpret_cast<short*>(inBuf + s.nullOffset);
+        unsigned char* p = buffer + s.offset;
+        auto* nullFlag = reinterpret_cast<short*>(buffer + s.nullOffset);
         *nullFlag = 0;
         const bool blank = isBlankText(v) && !isTextType(s.type) && s.type != SQL_BLOB;
         if (v.isNull() || blank) {
@@ -498,101 +495,98 @@ void Query::run(bool wantRows)
             throw DbError(QStringLiteral("Unsupported parameter type %1").arg(s.type));
         }
     }
+    return message;
+}
 
-    // The described columns of the result.
-    const std::vector<Slot> out = slotsOf(m_outMeta);
-    std::vector<Column> columns;
-    columns.reserve(out.size());
-    for (unsigned i = 0; i < out.size(); ++i) {
-        Column c;
-        c.name = QString::fromUtf8(m_outMeta->getAlias(st.get(), i));
-        c.relation = QString::fromUtf8(m_outMeta->getRelation(st.get(), i));
-        c.type = out[i].type;
-        c.subType = out[i].subType;
-        c.scale = out[i].scale;
-        c.charSet = out[i].charSet;
-        c.length = out[i].length;
-        columns.push_back(std::move(c));
-    }
-    st.check();
-    auto result = std::make_shared<ResultSet>(std::move(columns));
-    const unsigned outLength = m_outMeta->getMessageLength(st.get());
-    st.check();
-    std::vector<int64_t> outStorage((outLength + 7) / 8 + 1);
-    auto* outBuf = reinterpret_cast<const char*>(outStorage.data());
-
-    auto storeRow = [&]() {
-        result->beginRow();
-        for (const Slot& s : out) {
-            if (*reinterpret_cast<const short*>(outBuf + s.nullOffset)) {
-                result->appendNull();
-                continue;
-            }
-            const char* p = outBuf + s.offset;
-            switch (s.type) {
-            case SQL_SHORT:
-                result->appendInt(*reinterpret_cast<const short*>(p));
-                break;
-            case SQL_LONG:
-                result->appendInt(*reinterpret_cast<const ISC_LONG*>(p));
-                break;
-            case SQL_INT64:
-                result->appendInt(*reinterpret_cast<const ISC_INT64*>(p));
-                break;
-            case SQL_FLOAT:
-                result->appendDouble(*reinterpret_cast<const float*>(p));
-                break;
-            case SQL_DOUBLE:
-            case SQL_D_FLOAT:
-                result->appendDouble(*reinterpret_cast<const double*>(p));
-                break;
-            case SQL_VARYING:
-                result->appendBytes(p + 2, *reinterpret_cast<const uint16_t*>(p));
-                break;
-            case SQL_TEXT: {
-                size_t len = s.length;
-                while (len > 0 && p[len - 1] == ' ')
-                    --len;
-                result->appendBytes(p, len);
-                break;
-            }
-            case SQL_BLOB: {
-                const QByteArray bytes = m_db.readBlob(*reinterpret_cast<const ISC_QUAD*>(p));
-                result->appendBytes(bytes.constData(), size_t(bytes.size()));
-                break;
-            }
-            default:
-                result->appendBytes(p, s.length);
-                break;
-            }
+void Query::storeRow(ResultSet& result, const char* row)
+{
+    result.beginRow();
+    for (const Slot& s : m_stmt->out) {
+        if (*reinterpret_cast<const short*>(row + s.nullOffset)) {
+            result.appendNull();
+            continue;
         }
-        result->endRow();
-    };
+        const char* p = row + s.offset;
+        switch (s.type) {
+        case SQL_SHORT:
+            result.appendInt(*reinterpret_cast<const short*>(p));
+            break;
+        case SQL_LONG:
+            result.appendInt(*reinterpret_cast<const ISC_LONG*>(p));
+            break;
+        case SQL_INT64:
+            result.appendInt(*reinterpret_cast<const ISC_INT64*>(p));
+            break;
+        case SQL_FLOAT:
+            result.appendDouble(*reinterpret_cast<const float*>(p));
+            break;
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            result.appendDouble(*reinterpret_cast<const double*>(p));
+            break;
+        case SQL_VARYING:
+            result.appendBytes(p + 2, *reinterpret_cast<const uint16_t*>(p));
+            break;
+        case SQL_TEXT: {
+            size_t len = s.length;
+            while (len > 0 && p[len - 1] == ' ')
+                --len;
+            result.appendBytes(p, len);
+            break;
+        }
+        case SQL_BLOB: {
+            const QByteArray bytes = m_db.readBlob(*reinterpret_cast<const ISC_QUAD*>(p));
+            result.appendBytes(bytes.constData(), size_t(bytes.size()));
+            break;
+        }
+        default:
+            result.appendBytes(p, s.length);
+            break;
+        }
+    }
+    result.endRow();
+}
 
-    const unsigned type = m_statement->getType(st.get());
-    st.check();
+std::shared_ptr<ResultSet> Query::fetchRows(InputMessage& input, bool wantRows)
+{
+    ITransaction* tra = m_db.transaction();
+    auto result = std::make_shared<ResultSet>(m_stmt->columns);
+    std::vector<int64_t> outStorage((m_stmt->outLength + 7) / 8 + 1);
+    auto* outBuf = reinterpret_cast<char*>(outStorage.data());
+    IMessageMetadata* outMeta = m_stmt->outMeta.get();
+    fb::Status st;
     m_db.countStatement();
-    if (type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd) {
-        IResultSet* rs = m_statement->openCursor(st.get(), tra, inMeta, inBuf, m_outMeta, 0);
-        st.check();
-        Releaser<IResultSet> guard{rs};
+    if (m_stmt->type == isc_info_sql_stmt_select ||
+        m_stmt->type == isc_info_sql_stmt_select_for_upd) {
+        fb::Handle<IResultSet> cursor(
+            m_stmt->statement->openCursor(st.get(), tra, input.meta, input.buffer(), outMeta, 0));
+        m_db.check(st);
         if (wantRows) {
-            while (rs->fetchNext(st.get(), const_cast<char*>(outBuf)) == IStatus::RESULT_OK)
-                storeRow();
-            st.check();
+            while (cursor->fetchNext(st.get(), outBuf) == IStatus::RESULT_OK)
+                storeRow(*result, outBuf);
+            m_db.check(st);
         }
-        rs->close(st.get());
-        if (!st.failed())
-            guard.ptr = nullptr;
-        st.check();
+        cursor.finish(st, &IResultSet::close<fb::Wrapper>);
+        m_db.check(st);
     } else {
-        m_statement->execute(st.get(), tra, inMeta, inBuf, out.empty() ? nullptr : m_outMeta,
-                             out.empty() ? nullptr : const_cast<char*>(outBuf));
-        st.check();
-        if (!out.empty() && wantRows)
-            storeRow();
+        m_db.noteWrite();
+        const bool returns = !m_stmt->out.empty();
+        m_stmt->statement->execute(st.get(), tra, input.meta, input.buffer(),
+                                   returns ? outMeta : nullptr, returns ? outBuf : nullptr);
+        m_db.check(st);
+        if (returns && wantRows)
+            storeRow(*result, outBuf);
     }
+    return result;
+}
 
+void Query::run(bool wantRows)
+{
+    close();
+    BusyScope busy;
+    prepare();
+    InputMessage input = bindParameters();
+    std::shared_ptr<ResultSet> result = fetchRows(input, wantRows);
     if (wantRows) {
         m_result = std::move(result);
         m_current = m_result->rowCount() > 0 ? 0 : -1;
@@ -600,6 +594,42 @@ void Query::run(bool wantRows)
         emit opened();
         emit currentRowChanged(m_current);
     }
+}
+
+void Query::open()
+{
+    try {
+        run(true);
+    } catch (...) {
+        emit openFailed();
+        throw;
+    }
+}
+
+quint64 Query::exec()
+{
+    run(false);
+    fb::Status st;
+    const quint64 affected = m_stmt ? m_stmt->statement->getAffectedRecords(st.get()) : 0;
+    return st.failed() ? 0 : affected;
+}
+
+void Query::openLines(const QStringList& lines, const QVariantList& params)
+{
+    close();
+    clear();
+    m_lines = lines;
+    bindAll(params);
+    open();
+}
+
+quint64 Query::execLines(const QStringList& lines, const QVariantList& params)
+{
+    close();
+    clear();
+    m_lines = lines;
+    bindAll(params);
+    return exec();
 }
 
 void Query::close()

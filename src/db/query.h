@@ -9,11 +9,6 @@
 
 #include <memory>
 
-namespace Firebird {
-class IStatement;
-class IMessageMetadata;
-} // namespace Firebird
-
 namespace db {
 
 // Splits SQL written with ":NAME" parameters into the text the server takes
@@ -94,11 +89,24 @@ public:
 signals:
     void opened();
     void closed();
+    // open() failed: the query is closed, its rows are not the result.
+    void openFailed();
     void currentRowChanged(int row);
 
 private:
+    struct Statement;
+    struct InputMessage;
+
     void releaseStatement() override;
+    // Running is three steps: the statement prepared and its result
+    // described (once, while the text stays the same), the parameters bound
+    // into an input message, then the rows fetched (or the statement
+    // executed).
     void prepare();
+    void describeColumns(Statement& stmt);
+    InputMessage bindParameters();
+    std::shared_ptr<ResultSet> fetchRows(InputMessage& input, bool wantRows);
+    void storeRow(ResultSet& result, const char* row);
     void run(bool wantRows);
     int requireColumn(const QString& name) const;
 
@@ -109,9 +117,7 @@ private:
     mutable ParsedSql m_parsedSql;
     std::vector<QVariant> m_params;
 
-    Firebird::IStatement* m_statement = nullptr;
-    Firebird::IMessageMetadata* m_inMeta = nullptr;
-    Firebird::IMessageMetadata* m_outMeta = nullptr;
+    std::unique_ptr<Statement> m_stmt;
     QByteArray m_preparedText;
     quint64 m_preparedGeneration = 0;
 

@@ -97,25 +97,22 @@ public:
     {
         const Credentials credentials = Credentials::fromEnvironment();
         fb::Status st;
-        IXpbBuilder* spb = fb::util()->getXpbBuilder(st.get(), IXpbBuilder::SPB_ATTACH, nullptr, 0);
+        fb::Handle<IXpbBuilder> spb(
+            fb::util()->getXpbBuilder(st.get(), IXpbBuilder::SPB_ATTACH, nullptr, 0));
         st.check();
         spb->insertString(st.get(), isc_spb_user_name, credentials.user.toUtf8().constData());
         spb->insertString(st.get(), isc_spb_password, credentials.password.toUtf8().constData());
-        IProvider* provider = fb::master()->getDispatcher();
+        fb::Handle<IProvider> provider(fb::master()->getDispatcher());
         if (!st.failed())
-            m_service = provider->attachServiceManager(st.get(), manager.toLocal8Bit().constData(),
-                                                       spb->getBufferLength(st.get()),
-                                                       spb->getBuffer(st.get()));
-        spb->dispose();
-        provider->release();
+            m_service.reset(provider->attachServiceManager(
+                st.get(), manager.toLocal8Bit().constData(), spb->getBufferLength(st.get()),
+                spb->getBuffer(st.get())));
         st.check();
     }
     ~Service()
     {
         fb::Status st;
-        m_service->detach(st.get());
-        if (st.failed())
-            m_service->release();
+        m_service.finish(st, &IService::detach<fb::Wrapper>);
     }
     Service(const Service&) = delete;
     Service& operator=(const Service&) = delete;
@@ -125,18 +122,18 @@ public:
                const std::function<void(IXpbBuilder*, CheckStatusWrapper*)>& fill)
     {
         fb::Status st;
-        IXpbBuilder* spb = fb::util()->getXpbBuilder(st.get(), IXpbBuilder::SPB_START, nullptr, 0);
+        fb::Handle<IXpbBuilder> spb(
+            fb::util()->getXpbBuilder(st.get(), IXpbBuilder::SPB_START, nullptr, 0));
         st.check();
         spb->insertTag(st.get(), action);
         if (!st.failed())
-            fill(spb, st.get());
+            fill(spb.get(), st.get());
         if (!st.failed()) {
             const unsigned length = spb->getBufferLength(st.get());
             const unsigned char* buffer = spb->getBuffer(st.get());
             if (!st.failed())
                 m_service->start(st.get(), length, buffer);
         }
-        spb->dispose();
         if (st.failed())
             throw ServiceFailure{st.error(), st.holds(isc_cant_validate)};
     }
@@ -164,7 +161,7 @@ public:
     }
 
 private:
-    IService* m_service = nullptr;
+    fb::Handle<IService> m_service;
     unsigned char m_buffer[32768];
 };
 

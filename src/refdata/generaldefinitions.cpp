@@ -1,5 +1,7 @@
 #include "generaldefinitions.h"
 
+#include "core/errors.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -97,10 +99,10 @@ QByteArray readEmblemFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the emblem file cannot be read");
+        throw core::ActionError(core::ErrorCause::NotAPicture, "the emblem file cannot be read");
     const QByteArray bytes = file.readAll();
     if (emblemImage(bytes).isNull())
-        throw std::runtime_error("the emblem file holds no picture");
+        throw core::ActionError(core::ErrorCause::NotAPicture, "the emblem file holds no picture");
     return bytes;
 }
 

@@ -132,6 +132,7 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
         }
     connect(&m_list, &db::Query::currentRowChanged, this, &BrowseList::showSubject);
     connect(&m_list, &db::Query::opened, this, &BrowseList::showSubject);
+    connect(&m_list, &db::Query::closed, this, &BrowseList::showSubject);
 
     auto on = [this](QAbstractButton* button, void (BrowseList::*action)()) {
         connect(button, &QAbstractButton::clicked, this,
@@ -202,6 +203,8 @@ void BrowseList::newDocument()
 {
     m_entry.EntryMode = EntryMode::New;
     core::Prompter::current().runModal(m_entry);
+    if (m_entry.activationFailed())
+        return; // nothing was entered, and the error has been told
     // The list as last built, on the newest document.
     m_list.close();
     m_list.open();
@@ -215,6 +218,8 @@ void BrowseList::editDocument()
     m_entry.EntryMode = EntryMode::Edit;
     m_entry.EntryKayno = int(m_list.field(QStringLiteral("KAYNO")).toInt());
     core::Prompter::current().runModal(m_entry);
+    if (m_entry.activationFailed())
+        return;
     m_list.close();
     m_list.open();
     if (!m_list.locate(QStringLiteral("KAYNO"), m_entry.EntryKayno))

@@ -5,6 +5,7 @@
 #include "registertable.h"
 
 #include "core/appcontext.h"
+#include "core/errors.h"
 #include "core/tdm.h"
 
 #include <QList>

@@ -17,6 +17,9 @@ public:
 
     registers::EntryMode EntryMode = registers::EntryMode::New;
     int EntryKayno = 0;
+
+    // Nothing an entry screen holds is saved before "F5-Kayıt".
+    bool holdsUnsavedWork() const override { return true; }
 };
 
 } // namespace registers

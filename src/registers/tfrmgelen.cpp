@@ -151,7 +151,8 @@ void TFRMGELEN::showPicture(int index)
         return; // the box keeps what it showed
     const QImage image = decodePicture(p->bytes);
     if (image.isNull())
-        throw std::runtime_error("the stored picture cannot be decoded");
+        throw core::ActionError(core::ErrorCause::NotAPicture,
+                                "the stored picture cannot be decoded");
     m_ui->imgResim->setImage(image);
 }
 

@@ -65,7 +65,10 @@ void PreviewWindow::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
-PrintError::PrintError(const QString& what) : std::runtime_error(what.toStdString()) {}
+PrintError::PrintError(const QString& what, core::ErrorCause cause)
+    : core::ActionError(cause, what.toStdString())
+{
+}
 
 namespace {
 
@@ -107,7 +110,8 @@ int exportPdf(Layout& layout, const QString& path)
     writer.setPageLayout(layout.pageLayout());
     QPainter painter;
     if (!painter.begin(&writer))
-        throw PrintError(QStringLiteral("the PDF file %1 could not be written").arg(path));
+        throw PrintError(QStringLiteral("the PDF file %1 could not be written").arg(path),
+                         core::ErrorCause::WriteFailed);
     return renderCopies(layout, painter, writer, 1);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/errors.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -67,9 +69,9 @@ PrintOutcome printLayout(Layout& layout, const QString& previewSetting, PrintDia
 
 // A printer that cannot start, a page it cannot begin or a file that cannot
 // be written: thrown to the application error handler, never left silent.
-class PrintError : public std::runtime_error {
+class PrintError : public core::ActionError {
 public:
-    explicit PrintError(const QString& what);
+    explicit PrintError(const QString& what, core::ErrorCause cause = core::ErrorCause::None);
 };
 
 // Renders every copy of the layout on the printer; returns the pages printed.

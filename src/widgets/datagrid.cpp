@@ -1,7 +1,15 @@
 #include "datagrid.h"
 
+#include "core/errors.h"
+
+#include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace widgets {
 
@@ -109,6 +117,9 @@ void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
             setColumnWidth(i, columns[i].width);
     horizontalHeader()->setStretchLastSection(true);
     connect(&query, &db::Query::currentRowChanged, this, &DataGrid::followQuery);
+    connect(&query, &db::Query::openFailed, this, [this] { setUnreadable(true); });
+    connect(&query, &db::Query::opened, this, [this] { setUnreadable(false); });
+    setUnreadable(false);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_syncing && current.isValid() && m_model->hasQuery())
@@ -133,9 +144,68 @@ void DataGrid::followQuery(int row)
     m_syncing = false;
 }
 
+void DataGrid::setUnreadable(bool unreadable)
+{
+    m_unreadable = unreadable;
+    if (!unreadable) {
+        if (m_unreadablePanel)
+            m_unreadablePanel->hide();
+        return;
+    }
+    if (!m_unreadablePanel) {
+        m_unreadablePanel = new QFrame(viewport());
+        m_unreadablePanel->setObjectName(QStringLiteral("pnlOkunamadi"));
+        QFrame* frame = m_unreadablePanel;
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setAutoFillBackground(true);
+        auto* layout = new QVBoxLayout(frame);
+        auto* text = new QLabel(UnreadableText, frame);
+        text->setObjectName(QStringLiteral("lblOkunamadi"));
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignCenter);
+        QFont bold = text->font();
+        bold.setBold(true);
+        text->setFont(bold);
+        auto* again = new QPushButton(QStringLiteral("Yeniden Oku"), frame);
+        again->setObjectName(QStringLiteral("btnYenidenOku"));
+        connect(again, &QPushButton::clicked, this,
+                [this] { core::guarded([this] { readAgain(); }); });
+        layout->addWidget(text);
+        layout->addWidget(again, 0, Qt::AlignHCenter);
+    }
+    placeUnreadablePanel();
+    m_unreadablePanel->show();
+    m_unreadablePanel->raise();
+}
+
+void DataGrid::placeUnreadablePanel()
+{
+    if (!m_unreadablePanel)
+        return;
+    const QRect area = viewport()->rect();
+    const int width = std::min(area.width() - 16, 420);
+    m_unreadablePanel->setFixedWidth(std::max(width, 120));
+    m_unreadablePanel->adjustSize();
+    m_unreadablePanel->move((area.width() - m_unreadablePanel->width()) / 2,
+                            std::max(8, (area.height() - m_unreadablePanel->height()) / 3));
+}
+
+void DataGrid::readAgain()
+{
+    if (m_model && m_model->hasQuery())
+        m_model->query().open();
+}
+
+void DataGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    placeUnreadablePanel();
+}
+
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
         emit rowActivated(currentIndex().row());
         return;
     }

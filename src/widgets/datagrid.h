@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTableView>
 
+class QFrame;
+
 #include <functional>
 
 namespace widgets {
@@ -59,6 +61,11 @@ private:
 
 // A list over a query: whole-row selection, the selected row is the query's
 // current row and the other way round. Double-click or Enter activates a row.
+//
+// A list that could not be read (the server gone, an error) is never shown
+// as an empty list, which the clerk would take for an empty register: the
+// grid says that the list could not be read and offers to read it again,
+// until the query opens once more.
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
@@ -67,17 +74,30 @@ public:
     void bind(db::Query& query, const QList<GridColumn>& columns);
     QueryModel* queryModel() const { return m_model; }
 
+    bool unreadable() const { return m_unreadable; }
+    // "Yeniden Oku": the query runs again as it last ran.
+    void readAgain();
+
+    inline static const QString UnreadableText =
+        QStringLiteral("Liste okunamadı. Kayıtlar silinmiş değildir; bağlantı düzelince listeyi "
+                       "yeniden okuyun.");
+
 signals:
     void rowActivated(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void followQuery(int row);
+    void setUnreadable(bool unreadable);
+    void placeUnreadablePanel();
 
     QueryModel* m_model = nullptr;
     bool m_syncing = false;
+    bool m_unreadable = false;
+    QFrame* m_unreadablePanel = nullptr;
 };
 
 } // namespace widgets

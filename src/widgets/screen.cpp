@@ -7,11 +7,26 @@
 #include <QShortcut>
 
 namespace widgets {
+namespace {
+
+// The screens shown, in the order they were opened.
+QList<Screen*>& shownScreens()
+{
+    static QList<Screen*> screens;
+    return screens;
+}
+
+} // namespace
 
 Screen::Screen(QWidget* parent, bool* sharedPermission)
     : QDialog(parent), m_permission(sharedPermission ? sharedPermission : &m_ownPermission)
 {
     setModal(true);
+}
+
+Screen::~Screen()
+{
+    shownScreens().removeAll(this);
 }
 
 void Screen::finish(int result)
@@ -43,9 +58,20 @@ void Screen::reactivate()
 {
     setClosePermission(false);
     m_activating = true;
-    core::guarded([this] { activate(); });
+    m_activationFailed = !core::guarded([this] { activate(); });
+    if (m_activationFailed)
+        finish(QDialog::Rejected); // follows the opening, as any close during it
     m_activating = false;
-    emit activated();
+    if (!m_activationFailed)
+        emit activated();
+}
+
+QList<Screen*> Screen::openScreens()
+{
+    QList<Screen*> screens;
+    for (qsizetype i = shownScreens().size() - 1; i >= 0; --i)
+        screens << shownScreens()[i];
+    return screens;
 }
 
 void Screen::done(int result)
@@ -76,8 +102,18 @@ void Screen::reject()
 void Screen::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    shownScreens().removeAll(this);
+    shownScreens().append(this);
+    reactivate();
+}
+
+void Screen::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
     if (!event->spontaneous())
-        reactivate();
+        shownScreens().removeAll(this);
 }
 
 void Screen::closeEvent(QCloseEvent* event)

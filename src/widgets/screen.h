@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QKeySequence>
+#include <QList>
 
 #include <functional>
 
@@ -18,11 +19,14 @@ namespace widgets {
 // its own permission or shares one (the main window's CloseAllowed).
 //
 // Activation: each opening runs activate(), where a screen sets itself up.
-// Closing a screen it opened returns here without a new activation.
+// Closing a screen it opened returns here without a new activation. A
+// screen whose set-up fails (the error is reported) closes again at once
+// rather than show what an earlier opening left in it.
 class Screen : public QDialog {
     Q_OBJECT
 public:
     explicit Screen(QWidget* parent = nullptr, bool* sharedPermission = nullptr);
+    ~Screen() override;
 
     bool closePermission() const { return *m_permission; }
     void setClosePermission(bool allowed) { *m_permission = allowed; }
@@ -44,6 +48,15 @@ public:
     // Runs the activation by hand: a return from the print preview counts
     // as one.
     void reactivate();
+    // The last set-up failed and the screen closed without being used.
+    bool activationFailed() const { return m_activationFailed; }
+
+    // While this screen is open, the work since the last commit point is
+    // the clerk's unsaved work: an orderly end of the program rolls it back
+    // as the screen's cancel would. Entry screens say so.
+    virtual bool holdsUnsavedWork() const { return false; }
+    // The screens shown now, the one in front first.
+    static QList<Screen*> openScreens();
 
     void done(int result) override;
     void reject() override;
@@ -58,12 +71,14 @@ protected:
     virtual void deactivate() {}
 
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool m_ownPermission = false;
     bool* m_permission;
     bool m_activating = false;
+    bool m_activationFailed = false;
     QAbstractButton* m_escape = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "widgetprompter.h"
 
+#include "errorbox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -13,6 +15,12 @@ void WidgetPrompter::message(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                     QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void WidgetPrompter::error(const QString& text, const QString& details)
+{
+    ErrorBox box(text, details, QApplication::activeWindow());
     box.exec();
 }
 

@@ -8,6 +8,7 @@ namespace widgets {
 class WidgetPrompter : public core::Prompter {
 public:
     void message(const QString& text) override;
+    void error(const QString& text, const QString& details) override;
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;

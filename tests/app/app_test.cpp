@@ -8,12 +8,23 @@
 #include "app/tfrmsystem.h"
 #include "app/tfrmverbilgi.h"
 #include "core/clock.h"
+#include "core/errorlog.h"
 #include "core/errors.h"
 #include "core/singleinstance.h"
+#include "core/systemsettings.h"
 #include "db/query.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/colors.h"
+#include "widgets/datagrid.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QSettings>
+#include <QTimer>
+#include <QWindow>
+
+#include <csignal>
 
 #include <QAction>
 #include <QApplication>
@@ -304,6 +315,9 @@ TEST_F(ProgramTest, WithoutTheDatabaseTheSystemScreenComesFirst)
         systemShown = true;
         EXPECT_EQ(child<QLineEdit>(screen, "edtYil")->text(), "2026");
         EXPECT_EQ(child<QLineEdit>(screen, "edtDosya")->text(), "DORPAK2026.GDB");
+        // It says why it opened.
+        EXPECT_EQ(child<QPlainTextEdit>(screen, "memTest")->toPlainText(),
+                  "!!!!!!Veritabanı Açılamadı: Veritabanı yolu bulunamadı.");
         child<QPushButton>(screen, "btnVazgec")->click();
     });
     // Still no connection: the version check fails and the rest of the
@@ -674,7 +688,10 @@ TEST_F(ProgramTest, TheVersionScreenListsTheServersLines)
     QStringList lines;
     prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
         EXPECT_EQ(text(screen, "LBLVER"), "22.001");
-        lines = static_cast<TFRMVERBILGI&>(screen).lines();
+        auto& info = static_cast<TFRMVERBILGI&>(screen);
+        // The exchange runs once the screen is up.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return info.lines().size() == 3 && !info.fetching(); }));
+        lines = info.lines();
         focus(screen);
         QTest::keyClick(&screen, Qt::Key_Escape);
     });
@@ -695,7 +712,10 @@ TEST_F(ProgramTest, ABrokenAnswerIsReportedAndTheScreenKeepsItsLines)
 
     prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
         EXPECT_TRUE(screen.isVisible());
-        EXPECT_EQ(static_cast<TFRMVERBILGI&>(screen).lines(), QStringList({"bir", "iki"}));
+        auto& info = static_cast<TFRMVERBILGI&>(screen);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompts.shown().contains(Failure); }));
+        EXPECT_TRUE(screen.isVisible());
+        EXPECT_EQ(info.lines(), QStringList({"bir", "iki"}));
         screen.close(); // its title-bar button closes it
     });
     prompts.expectMessage(Failure);
@@ -713,8 +733,10 @@ TEST_F(ProgramTest, DecliningTheUpdateOnTheVersionScreenClosesOnlyTheScreen)
     PromptScript prompts;
     TFRMMENU& w = start();
 
-    prompts.expectModal("TFRMVERBILGI", [](QDialog& screen) {
-        EXPECT_TRUE(static_cast<TFRMVERBILGI&>(screen).lines().isEmpty());
+    prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
+        auto& info = static_cast<TFRMVERBILGI&>(screen);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.connections() == 1 && !info.fetching(); }));
+        EXPECT_TRUE(info.lines().isEmpty());
         child<QPushButton>(screen, "btnGuncelle")->click();
     });
     prompts.expectQuestion(
@@ -742,14 +764,14 @@ TEST_F(ProgramTest, TheVendorLogoOpensTheAboutBox)
     EXPECT_TRUE(shown);
 }
 
-QByteArray pngLogo()
+QByteArray pictureBytes(const char* format, Qt::GlobalColor color)
 {
     QImage image(40, 20, QImage::Format_RGB32);
-    image.fill(Qt::red);
+    image.fill(color);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, format);
     return bytes;
 }
 
@@ -765,7 +787,7 @@ TEST_F(ProgramTest, GeneralDefinitionsRefreshTheMainWindowWhenTheyClose)
     w.setEntryAction(MenuEntry::GenelTanimlar, [&] {
         db::Query q(m_program->dm().IBDATABASE);
         q.add("UPDATE TANIM SET KURUM='YENİ KURUM', RNK='T', LOGO=:L");
-        q.bind(0, pngLogo());
+        q.bind(0, pictureBytes("PNG", Qt::red));
         q.exec();
         m_program->ctx().WorkingYear = "2027";
     });
@@ -818,6 +840,249 @@ TEST(ToolkitTranslation, TheToolkitsDialogsSpeakTurkish)
         EXPECT_NE(lookIn->text(), "Look in:");
     }
     QCoreApplication::removeTranslator(&toolkit);
+}
+
+TEST_F(ProgramTest, AFileThatDoesNotOpenIsNamedOnTheSystemScreenAndInTheLog)
+{
+    // The texts themselves are the core's tests'.
+    using testsupport::BadFile;
+    using Kind = db::DbOpenError::Kind;
+    const std::pair<BadFile, Kind> kinds[] = {{BadFile::Text, Kind::NotADatabase},
+                                              {BadFile::DamagedPages, Kind::Damaged},
+                                              {BadFile::OldEngine, Kind::TooOld}};
+    for (const auto& [bad, kind] : kinds) {
+        const QString reason = core::openFailureText(kind);
+        QTemporaryDir folder;
+        testsupport::makeBadFile(folder.filePath("DORPAK2026.GDB"), bad);
+        pointAt(folder.path());
+        PromptScript prompts;
+        prompts.expectModal("TFRMSYSTEM", [&](QDialog& screen) {
+            EXPECT_EQ(child<QPlainTextEdit>(screen, "memTest")->toPlainText(),
+                      core::OpenFailedLine + reason);
+            child<QPushButton>(screen, "btnTest")->click();
+            EXPECT_TRUE(child<QPlainTextEdit>(screen, "memTest")
+                            ->toPlainText()
+                            .endsWith(core::OpenFailedLine + reason));
+            child<QPushButton>(screen, "btnVazgec")->click();
+        });
+        prompts.expectMessage(Failure);
+        startAndQuit();
+        prompts.verify();
+        QFile log(core::errorLogPath());
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_GE(QString::fromUtf8(log.readAll()).count(reason), 2)
+            << reason.toStdString(); // at start and by "Test Et"
+    }
+}
+
+TEST_F(ProgramTest, TheVersionScreenIsShownFirstListsLinesAsTheyComeAndEscEndsTheWait)
+{
+    TempDatabase file;
+    pointAt(file.folder());
+    LineServer server("22.002 cikti.\r\n", false); // the rest never comes
+    ScopedEnv env("DORPAK_INFO_SERVER", server.address());
+    PromptScript prompts;
+    TFRMMENU& w = start();
+    // An exchange run before the window is up would wait here until this
+    // gives up on it.
+    QTimer::singleShot(8000, &w, [&w] { w.infoServer().close(); });
+
+    bool waitingShown = false;
+    prompts.expectModal("TFRMVERBILGI", [&](QDialog& screen) {
+        auto& info = static_cast<TFRMVERBILGI&>(screen);
+        EXPECT_TRUE(screen.isModal());
+        // While the server is still to answer: the screen is up with the
+        // line that came, and Esc ends the wait.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &screen, [&] {
+            if (info.lines() != QStringList{"22.002 cikti."} || !info.fetching())
+                return;
+            poll.stop();
+            waitingShown = screen.windowHandle() && screen.windowHandle()->isExposed();
+            QTest::keyClick(&screen, Qt::Key_Escape);
+        });
+        poll.start(20);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !screen.isVisible(); }, 10000));
+    });
+    QTest::mouseClick(child<QLabel>(w, "LVER"), Qt::LeftButton);
+    prompts.verify();
+    EXPECT_TRUE(waitingShown);
+    EXPECT_FALSE(w.infoServer().isOpen());
+    EXPECT_EQ(server.connections(), 1);
+}
+
+// A yearly file on a server of the test's own, which the test stops and
+// starts under the running program.
+class LostServerProgramTest : public ProgramTest {
+protected:
+    LostServerProgramTest()
+    {
+        m_file.exec("INSERT INTO GELEN (KAYNO,GELNO,GELTAR,KONU,ZDUR,GIZDER,CEVDUR,CEVNO,ILGNO) "
+                    "VALUES(1,1,'01.12.2026','İlk evrak','İ','Ö','H',0,0)");
+        m_file.exec("SET GENERATOR GEN_GELKAYNO TO 1");
+        m_file.database().commit();
+        m_file.database().close(); // the server opens it now
+        pointAt(m_server.host() + ":" + m_file.folder());
+    }
+
+    TempDatabase m_file;
+    testsupport::PrivateServer m_server;
+};
+
+TEST_F(LostServerProgramTest, TheClerkIsToldNoScreenIsLeftStaleAndTheListComesBack)
+{
+    PromptScript prompts;
+    start();
+    const QString unreachable = testsupport::errorText(core::ErrorCause::ServerUnreachable);
+    prompts.expectModal("TFRMGELLST", [&](QDialog& list) {
+        auto& grid = *child<widgets::DataGrid>(list, "grdListe");
+        ASSERT_EQ(grid.model()->rowCount(), 1);
+        m_server.stop();
+
+        // F2: the error, and no entry screen showing what it showed before.
+        prompts.expectModal("TFRMGELEN",
+                            [](QDialog&) { ADD_FAILURE() << "the entry opened without its file"; });
+        prompts.expectMessage(unreachable);
+        child<QPushButton>(list, "btnYeni")->click();
+        EXPECT_EQ(grid.model()->rowCount(), 1);
+
+        // A list that cannot be read says so; it is not shown empty.
+        prompts.expectMessage(unreachable);
+        child<QComboBox>(list, "cmbGizlilik")->setCurrentText("Gizli");
+        EXPECT_TRUE(grid.unreadable());
+
+        // The server answers again: one click reads the list again, and
+        // everything works without a restart.
+        m_server.start();
+        child<QPushButton>(grid, "btnYenidenOku")->click();
+        EXPECT_FALSE(grid.unreadable());
+        EXPECT_EQ(grid.model()->rowCount(), 0); // no "Gizli" documents
+        child<QComboBox>(list, "cmbGizlilik")->setCurrentText("Tümü");
+        EXPECT_EQ(grid.model()->rowCount(), 1);
+        prompts.expectModal("TFRMGELEN", [](QDialog& entry) {
+            child<QPlainTextEdit>(entry, "edtKonu")->setPlainText("Sunucu dönünce");
+            child<QPushButton>(entry, "btnKayit")->click();
+        });
+        child<QPushButton>(list, "btnYeni")->click();
+        EXPECT_EQ(grid.model()->rowCount(), 2);
+        child<QPushButton>(list, "btnCikis")->click();
+    });
+    m_program->mainWindow().entryAction(MenuEntry::GelenEvrak)->trigger();
+    prompts.verify();
+    m_program.reset();
+    db::Database after;
+    after.open(m_server.host() + ":" + m_file.path());
+    db::Query count(after);
+    count.openLines({"SELECT COUNT(*) FROM GELEN"});
+    EXPECT_EQ(count.value(0, 0).toInt(), 2);
+}
+
+TEST_F(ProgramTest, AnEndFromOutsideRollsBackTheUnsavedEntryAndKeepsWhatWasCommitted)
+{
+    TempDatabase file;
+    file.database().close();
+    pointAt(file.folder());
+    QTemporaryDir pictures;
+    const QString picture = pictures.filePath("sayfa1.jpg");
+    {
+        QFile f(picture);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(pictureBytes("JPG", Qt::darkCyan));
+    }
+    PromptScript prompts;
+    start();
+    // Committed earlier in the run.
+    db::Query(m_program->dm().IBDATABASE)
+        .execLines({"INSERT INTO DISKUR (DKOD,DKURUM) VALUES(1,'TAPU MÜDÜRLÜĞÜ')"});
+    m_program->dm().FDTransaction1.commit();
+
+    prompts.expectModal("TFRMGELLST", [&](QDialog& list) {
+        prompts.expectModal("TFRMGELEN", [&](QDialog& entry) {
+            child<QPlainTextEdit>(entry, "edtKonu")->setPlainText("Yarım kalan");
+            prompts.expectOpenFile(picture);
+            child<QPushButton>(entry, "btnEkle")->click();
+            // The session ends (SIGTERM) with the document unsaved.
+            m_program->terminate();
+            EXPECT_FALSE(entry.isVisible());
+        });
+        child<QPushButton>(list, "btnYeni")->click();
+        EXPECT_FALSE(list.isVisible());
+    });
+    m_program->mainWindow().entryAction(MenuEntry::GelenEvrak)->trigger();
+    prompts.verify();
+    EXPECT_EQ(m_quits, 1);
+    EXPECT_EQ(m_sandbox.value("BFORM").toString(), "2");
+    m_program.reset();
+
+    file.database().open(file.path());
+    EXPECT_EQ(file.scalar("SELECT COUNT(*) FROM TEXT"), "0");
+    EXPECT_EQ(file.scalar("SELECT COUNT(*) FROM GELEN"), "0");
+    EXPECT_EQ(file.scalar("SELECT DKURUM FROM DISKUR WHERE DKOD=1"), "TAPU MÜDÜRLÜĞÜ");
+}
+
+// The program itself, as the desktop starts it, in surroundings of its
+// own: settings, lock folder, state folder, current folder.
+class ProgramProcess : public testing::Test {
+protected:
+    ProgramProcess()
+    {
+        QDir(m_home.path()).mkpath("run");
+        QFile::setPermissions(m_home.filePath("run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("HOME", m_home.path());
+        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
+        env.insert("XDG_STATE_HOME", m_home.filePath("state"));
+        env.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
+        m_process.setProcessEnvironment(env);
+        m_process.setWorkingDirectory(m_home.path());
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~ProgramProcess() override
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    QString settingsFile() const { return m_home.filePath("config/VELOR/DORPAK.conf"); }
+    void store(const QString& key, const QString& value)
+    {
+        QSettings(settingsFile(), QSettings::IniFormat).setValue(key, value);
+    }
+    // Starts it, lets it come up, then sends SIGTERM as a logout does; true
+    // when it ended by itself soon after.
+    bool endsOnSigterm()
+    {
+        m_process.start(QStringLiteral(DORPAK_PROGRAM), {});
+        if (!m_process.waitForStarted())
+            return false;
+        QTest::qWait(2500);
+        ::kill(pid_t(m_process.processId()), SIGTERM);
+        return m_process.waitForFinished(20000) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == 0;
+    }
+
+    QTemporaryDir m_home;
+    QProcess m_process;
+};
+
+TEST_F(ProgramProcess, SigtermEndsASecondCopyShowingItsMessage)
+{
+    core::SingleInstance first(m_home.filePath("run"));
+    ASSERT_TRUE(first.acquire());
+    EXPECT_TRUE(endsOnSigterm()) << m_process.readAll().toStdString();
+}
+
+TEST_F(ProgramProcess, SigtermEndsARunningProgramInTheOrderlyWay)
+{
+    TempDatabase file;
+    file.database().close();
+    store("YIL", "2026");
+    store("YOL", file.folder());
+    EXPECT_TRUE(endsOnSigterm()) << m_process.readAll().toStdString();
+    EXPECT_EQ(QSettings(settingsFile(), QSettings::IniFormat).value("BFORM").toString(), "2");
 }
 
 TEST(ApplicationErrorHandler, ReportsAnUnhandledErrorAndGoesOn)
@@ -900,7 +1165,8 @@ TEST_F(SystemScreenTest, BrowseTestAndDefaultValues)
 
     child<QPushButton>(m_screen, "btnTest")->click();
     EXPECT_EQ(memo(), "Test işlemi başladı.....\nDosya Adı Doğrulandı.....\n.\n"
-                      "Veritabanı Yolu Doğrulandı.....\n.");
+                      "Veritabanı Yolu Doğrulandı.....\n.\n"
+                      "Veritabanı Açıldı, Versiyon 12.003.....\nVeritabanı Versiyonu Uygun.....");
 
     const QString question =
         QStringLiteral("DİKKAT! Mevcut Verilerin Değiştirilmesi Programın Çalışmasını "

@@ -1,6 +1,7 @@
 #include "sandbox.h"
 
 #include "core/clock.h"
+#include "core/errorlog.h"
 #include "core/settings.h"
 #include "core/singleinstance.h"
 #include "core/startup.h"
@@ -47,6 +48,26 @@ TEST_F(Ibaseac, FirstStartWithoutSettingsStoresBothKeysEvenWhenTheDatabaseFails)
     EXPECT_FALSE(sandbox.value("BFORM").isValid());
     EXPECT_EQ(ctx.ThemeFormColor, "0"); // no TANIM read: black
     EXPECT_FALSE(dm.IBDATABASE.isOpen());
+}
+
+TEST_F(Ibaseac, AFileThatDoesNotOpenIsNamedAsSuchAndLogged)
+{
+    SettingsSandbox sandbox;
+    QTemporaryDir folder;
+    testsupport::makeBadFile(folder.filePath("DORPAK2026.GDB"), testsupport::BadFile::CutShort);
+    sandbox.store("YIL", "2026");
+    sandbox.store("YOL", folder.path());
+    core::TDM dm;
+    core::AppContext ctx;
+    EXPECT_FALSE(core::IBASEAC(dm, ctx));
+    EXPECT_TRUE(ctx.DbOpenFailed);
+    EXPECT_EQ(ctx.DbOpenReason, "Veritabanı dosyası bozuk.");
+    QFile log(core::errorLogPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(text.contains("2026-12-09 14:05:30"));
+    EXPECT_TRUE(text.contains("Veritabanı dosyası bozuk.\n    Ayrıntılar:\n      "));
+    EXPECT_TRUE(text.contains(folder.filePath("DORPAK2026.GDB"))); // the engine's words name it
 }
 
 TEST_F(Ibaseac, OpensTheYearOfTheSettingsCutToFourCharacters)

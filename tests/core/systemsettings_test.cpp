@@ -1,6 +1,7 @@
 #include "sandbox.h"
 
 #include "core/clock.h"
+#include "core/errorlog.h"
 #include "core/settings.h"
 #include "core/systemsettings.h"
 #include "db/query.h"
@@ -8,7 +9,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -96,21 +99,73 @@ TEST_F(SystemSettingsTest, DefaultsAreThisYearAndTheProgramsDataFolder)
     EXPECT_EQ(f.folder, QDir::toNativeSeparators(QDir::currentPath() + "/DATA/DORPAK"));
 }
 
-TEST_F(SystemSettingsTest, TestLinesTellWhatWasFound)
+QString logText()
+{
+    QFile f(core::errorLogPath());
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+TEST_F(SystemSettingsTest, TestAttachesToTheFileAndSaysWhatItFound)
 {
     TempDatabase file;
+    const QString started = QStringLiteral("Test işlemi başladı.....");
+    const QStringList found{started, "Dosya Adı Doğrulandı.....", ".",
+                            "Veritabanı Yolu Doğrulandı.....", "."};
+    const QString failed = core::OpenFailedLine;
     EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}),
-              QStringList({"Test işlemi başladı.....", "Dosya Adı Doğrulandı.....", ".",
-                           "Veritabanı Yolu Doğrulandı.....", "."}));
-    EXPECT_EQ(m_settings.test({"", file.folder(), "2025"}),
-              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
-                           "Veritabanı Yolu Doğrulandı.....", "."}));
+              found + QStringList({"Veritabanı Açıldı, Versiyon 12.003.....",
+                                   "Veritabanı Versiyonu Uygun....."}));
+    EXPECT_EQ(
+        m_settings.test({"", file.folder(), "2025"}),
+        QStringList({started, "!!!!!!Dosya Adı Bulunamadı.....", "Veritabanı Yolu Doğrulandı.....",
+                     ".", failed + "Veritabanı dosyası bulunamadı."}));
     EXPECT_EQ(m_settings.test({"", file.folder() + "/yok", "2026"}),
-              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
-                           "!!!!!!Veritabanı Yolu Bulunamadı....."}));
+              QStringList({started, "!!!!!!Dosya Adı Bulunamadı.....",
+                           "!!!!!!Veritabanı Yolu Bulunamadı.....",
+                           failed + "Veritabanı yolu bulunamadı."}));
     // Nothing listens on port 1: the server cannot be asked.
     EXPECT_EQ(m_settings.test({"127.0.0.1/1", file.folder(), "2026"}),
-              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı....."}));
+              QStringList({started, failed + "Veritabanı sunucusuna ulaşılamıyor."}));
+
+    // The schema version the file holds.
+    const struct {
+        const char* ver;
+        const char* line;
+    } versions[] = {
+        {"12.001", "Veritabanı Açılışta Güncellenecek....."},
+        {"10.001", "!!!!!!Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız....."},
+        {"13.000", "!!!!!!Program Versiyonu Eski Olduğundan Çalışamazsınız....."},
+    };
+    for (const auto& v : versions) {
+        file.exec("UPDATE TANIM SET VER=:V", {v.ver});
+        file.database().commit();
+        EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}),
+                  found +
+                      QStringList({QStringLiteral("Veritabanı Açıldı, Versiyon %1.....").arg(v.ver),
+                                   QString::fromUtf8(v.line)}));
+    }
+
+    // A file at the year's name that does not open says why; the log
+    // keeps each failure with the engine's words.
+    using testsupport::BadFile;
+    const struct {
+        BadFile bad;
+        const char* reason;
+    } bad[] = {
+        {BadFile::Text, "Dosya bir veritabanı dosyası değil."},
+        {BadFile::DamagedPages, "Veritabanı dosyası bozuk."},
+        {BadFile::OldEngine,
+         "Veritabanı dosyası, programın yükseltebileceğinden daha eski bir sürümle yapılmış."},
+    };
+    for (const auto& b : bad) {
+        QTemporaryDir folder;
+        testsupport::makeBadFile(folder.filePath("DORPAK2026.GDB"), b.bad);
+        EXPECT_EQ(m_settings.test({"", folder.path(), "2026"}),
+                  found + QStringList(failed + QString::fromUtf8(b.reason)));
+        EXPECT_TRUE(logText().contains(QString::fromUtf8(b.reason) + "\n    Ayrıntılar:\n      "))
+            << b.reason;
+    }
+    EXPECT_TRUE(logText().contains("Veritabanı dosyası bulunamadı."));
 }
 
 TEST_F(SystemSettingsTest, SaveRefusesWhatCannotBeOpenedAndStoresNothing)
@@ -164,7 +219,12 @@ TEST_F(SystemSettingsTest, AFileOnADatabaseServerIsSavedAsHostAndFolder)
 
     EXPECT_EQ(m_settings.test({host, file.folder(), "2026"}),
               QStringList({"Test işlemi başladı.....", "Dosya Adı Doğrulandı.....", ".",
-                           "Veritabanı Yolu Doğrulandı.....", "."}));
+                           "Veritabanı Yolu Doğrulandı.....", ".",
+                           "Veritabanı Açıldı, Versiyon 12.003.....",
+                           "Veritabanı Versiyonu Uygun....."}));
+    EXPECT_EQ(m_settings.test({host, file.folder(), "2025"}),
+              QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
+                           core::OpenFailedLine + "Veritabanı dosyası bulunamadı."}));
     EXPECT_EQ(m_settings.save({host, file.folder(), "2026"}), "");
     EXPECT_EQ(m_sandbox.value("YOL").toString(), host + ":" + file.folder());
     EXPECT_EQ(m_dm.IBDATABASE.name(), host + ":" + file.path());

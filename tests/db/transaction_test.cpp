@@ -45,7 +45,8 @@ TEST(Transaction, RollbackUndoesEverythingSinceTheLastCommitPoint)
     t.dm().FDTransaction1.commit();
     t.exec(QStringLiteral("INSERT INTO ECINS (EKOD,ECINS) VALUES(2,'Tebligat')"));
     t.exec(QStringLiteral("UPDATE ECINS SET ECINS='Resmi Yazı' WHERE EKOD=1"));
-    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,5,:M)"), {QByteArray("jpeg")});
+    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,5,:M)"),
+           {QByteArray("jpeg")});
     t.dm().FDTransaction1.rollback();
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT LIST(ECINS) FROM ECINS")), QStringLiteral("Genelge"));
     EXPECT_EQ(t.scalar(QStringLiteral("SELECT COUNT(*) FROM TEXT")), QStringLiteral("0"));
@@ -54,7 +55,8 @@ TEST(Transaction, RollbackUndoesEverythingSinceTheLastCommitPoint)
 TEST(Transaction, RowsStayReadableAfterACommitPoint)
 {
     TempDatabase t;
-    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,5,:M)"), {QByteArray("resim")});
+    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,5,:M)"),
+           {QByteArray("resim")});
     db::Query list(t.database());
     list.add(QStringLiteral("SELECT KAYNO,METIN FROM TEXT"));
     list.open();
@@ -77,6 +79,37 @@ TEST(Transaction, ClosingTheConnectionCommits)
 TEST(OpenErrors, KindsAreToldApart)
 {
     TempDatabase t;
+    using Kind = db::DbOpenError::Kind;
+    using testsupport::BadFile;
+    const struct {
+        const char* name;
+        BadFile bad;
+        Kind kind;
+    } badFiles[] = {
+        {"/METIN.GDB", BadFile::Text, Kind::NotADatabase},
+        {"/SATIR.GDB", BadFile::FewBytes, Kind::NotADatabase},
+        {"/BOZUK.GDB", BadFile::DamagedPages, Kind::Damaged},
+        {"/YARIM.GDB", BadFile::CutShort, Kind::Damaged},
+        {"/ESKI.GDB", BadFile::OldEngine, Kind::TooOld},
+    };
+    for (const auto& b : badFiles) {
+        const QString path = t.folder() + QLatin1String(b.name);
+        testsupport::makeBadFile(path, b.bad);
+        for (const QString& name : {path, testsupport::testServer() + QLatin1Char(':') + path}) {
+            db::Database database;
+            try {
+                database.open(name);
+                ADD_FAILURE() << "opened " << name.toStdString();
+            } catch (const db::DbOpenError& e) {
+                // Over the network a cut-short file cannot be looked at:
+                // the server says only that it is too short.
+                const Kind expected =
+                    b.bad == BadFile::CutShort && name != path ? Kind::NotADatabase : b.kind;
+                EXPECT_EQ(int(e.kind()), int(expected))
+                    << name.toStdString() << ": " << e.message().toStdString();
+            }
+        }
+    }
     struct Case {
         QString name;
         db::DbOpenError::Kind kind;
@@ -94,7 +127,8 @@ TEST(OpenErrors, KindsAreToldApart)
             database.open(c.name);
             ADD_FAILURE() << "opened " << c.name.toStdString();
         } catch (const db::DbOpenError& e) {
-            EXPECT_EQ(int(e.kind()), int(c.kind)) << c.name.toStdString() << ": " << e.message().toStdString();
+            EXPECT_EQ(int(e.kind()), int(c.kind))
+                << c.name.toStdString() << ": " << e.message().toStdString();
         }
         EXPECT_FALSE(database.isOpen());
     }
@@ -109,7 +143,8 @@ TEST(OpenErrors, WrongPasswordOnTheServerIsRefusedLogin)
                       {QStringLiteral("SYSDBA"), QStringLiteral("yanlis")});
         FAIL() << "opened with a wrong password";
     } catch (const db::DbOpenError& e) {
-        EXPECT_EQ(int(e.kind()), int(db::DbOpenError::Kind::LoginRefused)) << e.message().toStdString();
+        EXPECT_EQ(int(e.kind()), int(db::DbOpenError::Kind::LoginRefused))
+            << e.message().toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "refdata_support.h"
 
 #include "core/appcontext.h"
+#include "db/query.h"
 #include "refdata/generaldefinitions.h"
 #include "refdata/tfrmgentan.h"
 #include "support/promptscript.h"
@@ -231,13 +232,59 @@ TEST_F(GeneralDefinitions, LeavesTheEmblemAloneWhenTheDialogIsCancelledOrTheFile
     PromptScript prompts;
     prompts.expectOpenFile(QString())
         .expectOpenFile(path(QStringLiteral("bozuk.bmp")))
-        .expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+        .expectMessage(testsupport::errorText(core::ErrorCause::NotAPicture));
     showActive(screen);
     press("btnEkle");
     press("btnEkle");
     EXPECT_TRUE(screen.isVisible());
     press("btnKayit");
     EXPECT_EQ(storedLogo(), jpeg);
+}
+
+TEST(GeneralDefinitionsOnTwoWorkstations, ARowTheOtherHoldsEndsInAMessageAndASecondF5Saves)
+{
+    // Clerk B adds an emblem and leaves the screen open; clerk A saves.
+    TempDatabase file;
+    file.database().close();
+    const QString name = testsupport::testServer() + QLatin1Char(':') + file.path();
+    core::TDM a, b;
+    a.IBDATABASE.open(name);
+    b.IBDATABASE.open(name);
+    core::AppContext ctxA, ctxB;
+    ctxA.WorkingYear = ctxB.WorkingYear = QStringLiteral("2026");
+    refdata::TFRMGENTAN screenA{a, ctxA};
+    refdata::TFRMGENTAN screenB{b, ctxB};
+    QImage emblem(24, 16, QImage::Format_RGB32);
+    emblem.fill(Qt::red);
+    const QString emblemFile = file.folder() + QStringLiteral("/amblem.bmp");
+    ASSERT_TRUE(emblem.save(emblemFile, "BMP"));
+
+    PromptScript prompts;
+    prompts.expectOpenFile(emblemFile);
+    showActive(screenB);
+    screenB.findChild<QPushButton*>(QStringLiteral("btnEkle"))->click();
+
+    showActive(screenA);
+    auto* kurum = screenA.findChild<QLineEdit*>(QStringLiteral("edtKurum"));
+    kurum->setText(QStringLiteral("KARAÇAY BELEDİYESİ"));
+    auto* save = screenA.findChild<QPushButton*>(QStringLiteral("btnKayit"));
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::RecordInUse));
+    {
+        testsupport::Rescue rescue(b.IBDATABASE);
+        save->click();
+        EXPECT_FALSE(rescue.finish()) << "A waited until B gave up";
+    }
+    // Nothing typed is lost and F5 can be pressed again.
+    EXPECT_TRUE(screenA.isVisible());
+    EXPECT_EQ(kurum->text(), QStringLiteral("KARAÇAY BELEDİYESİ"));
+
+    screenB.findChild<QPushButton*>(QStringLiteral("btnIptal"))->click(); // B leaves
+    save->click();
+    EXPECT_FALSE(screenA.isVisible());
+    prompts.verify();
+    db::Query q(b.IBDATABASE);
+    q.openLines({QStringLiteral("SELECT KURUM FROM TANIM")});
+    EXPECT_EQ(q.value(0, 0).toString(), QStringLiteral("KARAÇAY BELEDİYESİ"));
 }
 
 TEST(EmblemOfTheMainWindow, IsReadFromTheRowAndDecodedByContent)

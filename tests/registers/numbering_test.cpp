@@ -91,6 +91,83 @@ TEST(PictureNumber, IsTakenWhenThePageIsWrittenNotWhenTheDocumentWasOpened)
     EXPECT_EQ(q.value(0, 0).toString(), QStringLiteral("1,2"));
 }
 
+// Both clerks add a page before either has saved: they take the same
+// number, and the second is told within the lock timeout that another
+// workstation is using the record; once the first has saved, adding again
+// takes the next number.
+TEST(PictureNumber, TwoPagesAddedAtOnceEndInRecordInUseAndASecondTryTakesTheNextNumber)
+{
+    TempDatabase t;
+    t.exec(QStringLiteral("INSERT INTO GELEN (KAYNO,GELNO) VALUES(7,1)"));
+    t.database().commit();
+    t.database().close();
+    const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
+    core::TDM first, second;
+    first.IBDATABASE.open(name);
+    second.IBDATABASE.open(name);
+    registers::DocumentPictures a(first.QRSORGU), b(second.QRSORGU);
+    a.load(7);
+    b.load(7);
+    a.add(QByteArray("birinci sayfa"));
+    {
+        testsupport::Rescue rescue(first.IBDATABASE);
+        try {
+            b.add(QByteArray("ikinci sayfa"));
+            ADD_FAILURE() << "stored while the other workstation held the number";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(int(e.fault()), int(db::DbError::Fault::RecordInUse)) << e.what();
+        }
+        EXPECT_FALSE(rescue.finish()) << "waited until the other workstation gave up";
+    }
+    EXPECT_TRUE(b.isEmpty()); // nothing of the refused page is kept
+    first.FDTransaction1.commit();
+    b.add(QByteArray("ikinci sayfa"));
+    second.FDTransaction1.commit();
+    EXPECT_EQ(b.pictures().value(0).harno, 2);
+}
+
+// Clerk B adds an emblem in "Genel Tanımlar" and leaves the screen open,
+// holding the row of TANIM that numbering locks; clerk A presses
+// "F5-Kayıt". A is told within the lock timeout, keeps the document, and a
+// second F5 once B has left saves it with its number.
+TEST_P(RegistryNumber, ASaveWhileAnotherHoldsTheNumberingRowEndsInRecordInUseAndCanBeRepeated)
+{
+    const registers::RegisterTable& reg = *GetParam()();
+    TempDatabase t;
+    t.database().close();
+    const QString name = testsupport::testServer() + QLatin1Char(':') + t.path();
+    core::TDM a;
+    core::TDM b;
+    a.IBDATABASE.open(name);
+    b.IBDATABASE.open(name);
+    db::Query(b.IBDATABASE)
+        .execLines({QStringLiteral("UPDATE TANIM SET LOGO=:L")}, {QByteArray("BM")});
+
+    core::AppContext ctx;
+    registers::DocumentEntry entry(reg, a, ctx);
+    entry.setUp(registers::EntryMode::New, 0);
+    entry.record().setValue(QStringLiteral("KONU"), QStringLiteral("Beklemeyen kayıt"));
+    {
+        testsupport::Rescue rescue(b.IBDATABASE);
+        try {
+            entry.save();
+            ADD_FAILURE() << "saved while the other workstation held the row";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(int(e.fault()), int(db::DbError::Fault::RecordInUse)) << e.what();
+        }
+        EXPECT_FALSE(rescue.finish()) << "waited until the other workstation gave up";
+    }
+    EXPECT_EQ(entry.record().text(QStringLiteral("KONU")), QStringLiteral("Beklemeyen kayıt"));
+
+    b.IBDATABASE.commit(); // B leaves the screen
+    entry.save();
+    db::Query q(b.IBDATABASE);
+    q.openLines({QStringLiteral("SELECT %1,KONU FROM %2").arg(reg.numberColumn, reg.table)});
+    ASSERT_EQ(q.rowCount(), 1);
+    EXPECT_EQ(q.value(0, 0).toInt(), 1);
+    EXPECT_EQ(q.value(0, 1).toString(), QStringLiteral("Beklemeyen kayıt"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Registers, RegistryNumber,
                          testing::Values([] { return &registers::incomingRegister(); },
                                          [] { return &registers::outgoingRegister(); }),

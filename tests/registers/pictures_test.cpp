@@ -239,14 +239,14 @@ TEST_F(Pictures, ADamagedStoredPageIsReportedAndTheBoxKeepsWhatItShowed)
            {pictureFile("PNG", Qt::blue)});
     t.database().commit();
     PromptScript prompts;
-    prompts.expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::NotAPicture));
     openEdit(10);
     EXPECT_EQ(child<QPlainTextEdit>(entry, "edtKonu").toPlainText(),
               QStringLiteral("Hasarlı sayfa"));
     EXPECT_TRUE(view().image().isNull());
     numbers().setCurrentCell(1, 0);
     EXPECT_TRUE(near(shownColor(), Qt::blue));
-    prompts.expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::NotAPicture));
     numbers().setCurrentCell(0, 0);
     EXPECT_TRUE(near(shownColor(), Qt::blue));
     button("btnVazgec").click();

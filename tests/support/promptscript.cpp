@@ -111,6 +111,12 @@ void PromptScript::message(const QString& text)
     }
 }
 
+void PromptScript::error(const QString& text, const QString& details)
+{
+    m_details << details;
+    message(text);
+}
+
 bool PromptScript::question(const QString& text)
 {
     m_shown << text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/errors.h"
 #include "core/prompter.h"
 #include "support/printers.h"
 
@@ -9,6 +10,13 @@
 #include <functional>
 
 namespace testsupport {
+
+// The error message's text for a cause: "BİR HATA OLUŞTU:" and, under it,
+// what happened.
+inline QString errorText(core::ErrorCause cause)
+{
+    return core::ErrorHeading + QLatin1Char('\n') + core::causeText(cause);
+}
 
 // The test's stand-in for every dialog: it takes the prompts the test
 // expects, in order, with their answers, records every text shown, and fails
@@ -34,14 +42,19 @@ public:
     // runs none.
     PromptScript& expectModal(const QString& objectName, std::function<void(QDialog&)> clerk);
 
-    // Every message and question text, in order.
+    // Every message and question text, in order (an error's text without
+    // its details).
     QStringList shown() const { return m_shown; }
+    // The details of every error shown, in order.
+    QStringList errorDetails() const { return m_details; }
     // Titles and filters of the file dialogs, "title|filter".
     QStringList fileDialogs() const { return m_fileDialogs; }
     // Checks that every expected prompt came; the destructor does it too.
     void verify();
 
     void message(const QString& text) override;
+    // An error counts as a message with its text.
+    void error(const QString& text, const QString& details) override;
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;
@@ -65,6 +78,7 @@ private:
     std::deque<Expectation> m_expected;
     QStringList m_shown;
     QStringList m_fileDialogs;
+    QStringList m_details;
     core::Prompter* m_previous = nullptr;
     bool m_verified = false;
 };

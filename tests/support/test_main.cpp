@@ -3,6 +3,7 @@
 // server and templates of the test run unless the environment names others.
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,10 @@ int main(int argc, char** argv)
     pin("DORPAK_TEST_SERVER", DORPAK_TEST_SERVER, false);
     pin("DORPAK_TEST_TEMPLATES", DORPAK_TEST_TEMPLATES, false);
     QApplication app(argc, argv);
+    // The error log of the run goes to a folder of its own, never the
+    // user's.
+    QTemporaryDir state;
+    pin("XDG_STATE_HOME", state.path().toLocal8Bit().constData(), true);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

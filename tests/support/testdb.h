@@ -1,13 +1,16 @@
 #pragma once
 
 #include "core/tdm.h"
-#include "support/printers.h"
 #include "db/schema.h"
+#include "support/printers.h"
 
 #include <QString>
 #include <QTemporaryDir>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace testsupport {
 
@@ -44,5 +47,55 @@ void makeYearFile(const QString& path, db::SchemaVersion version);
 // "127.0.0.1/<port>", the server the test run started; the test fails when it
 // is not set.
 QString testServer();
+
+// Rolls back the other workstation's work when the action under test still
+// waits after half a minute, far beyond the lock timeout: an action that
+// would wait for ever then ends the test with a failure, not a hang.
+class Rescue {
+public:
+    explicit Rescue(db::Database& holder);
+    ~Rescue();
+    Rescue(const Rescue&) = delete;
+    Rescue& operator=(const Rescue&) = delete;
+    // The action came back; true when it had to be rescued.
+    bool finish();
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    bool m_fired = false;
+    std::thread m_thread;
+};
+
+// Files at a yearly file's name that do not open as one.
+enum class BadFile {
+    Text,         // forty kilobytes of text
+    FewBytes,     // a line of text
+    DamagedPages, // a yearly file with forty of its pages overwritten
+    CutShort,     // a yearly file with its second half gone
+    OldEngine,    // a yearly file marked as made by an older engine
+};
+void makeBadFile(const QString& path, BadFile kind);
+
+// A Firebird server of the test's own on a free loopback port, for a test
+// that stops and starts its server (never the run's shared one). Stopped
+// when it goes.
+class PrivateServer {
+public:
+    PrivateServer();
+    ~PrivateServer();
+    PrivateServer(const PrivateServer&) = delete;
+    PrivateServer& operator=(const PrivateServer&) = delete;
+
+    void start();
+    void stop();
+    // "127.0.0.1/<port>", as a database name's host part.
+    QString host() const;
+
+private:
+    QTemporaryDir m_dir;
+    quint16 m_port = 0;
+};
 
 } // namespace testsupport

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -92,6 +93,49 @@ TEST(Screen, ASharedPermissionStaysSetBehindAClosedScreen)
     EXPECT_TRUE(closeAllowed);
 }
 
+// A screen whose set-up fails while the file cannot be read.
+class FailingScreen : public widgets::Screen {
+public:
+    FailingScreen() { setObjectName(QStringLiteral("TFRMDENEME")); }
+    bool fail = true;
+    int activations = 0;
+
+protected:
+    void activate() override
+    {
+        ++activations;
+        if (fail)
+            throw db::DbError(QStringLiteral("Error reading data from the connection."), -902,
+                              335544726L);
+    }
+};
+
+TEST(Screen, ASetUpThatFailsIsReportedAndOpensNoScreen)
+{
+    FailingScreen s;
+    PromptScript prompts;
+    prompts.expectModal(QStringLiteral("TFRMDENEME"), [](QDialog&) {
+        ADD_FAILURE() << "the screen stayed open after its set-up failed";
+    });
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::ServerUnreachable));
+    EXPECT_EQ(prompts.runModal(s), QDialog::Rejected);
+    prompts.verify();
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_TRUE(s.activationFailed());
+    EXPECT_TRUE(widgets::Screen::openScreens().isEmpty());
+
+    // Once the file can be read the screen opens as ever.
+    s.fail = false;
+    prompts.expectModal(QStringLiteral("TFRMDENEME"), [](QDialog& screen) {
+        auto& opened = static_cast<FailingScreen&>(screen);
+        EXPECT_FALSE(opened.activationFailed());
+        EXPECT_EQ(widgets::Screen::openScreens(), QList<widgets::Screen*>{&opened});
+        opened.finish();
+    });
+    prompts.runModal(s);
+    EXPECT_EQ(s.activations, 2);
+}
+
 TEST(Errors, UnhandledErrorsShowTheOneMessageAndTheProgramGoesOn)
 {
     PromptScript prompts;
@@ -131,6 +175,37 @@ TEST(DataGrid, ShowsTheQueryAndFollowsItsCurrentRow)
 
     q.close();
     EXPECT_EQ(model->rowCount(), 0);
+}
+
+TEST(DataGrid, AListThatCouldNotBeReadSaysSoAndIsReadAgainAtOneClick)
+{
+    TempDatabase t;
+    t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(1,'Fen')"));
+    db::Query q(t.database());
+    widgets::DataGrid grid;
+    grid.bind(q, {{QStringLiteral("BIRIM"), QStringLiteral("Birim")}});
+    grid.resize(400, 300);
+    grid.show();
+    q.add(QStringLiteral("SELECT BIRIM FROM BIRIM WHERE BKOD=:B"));
+    q.bind(0, 1);
+    q.open();
+    EXPECT_FALSE(grid.unreadable());
+
+    q.bind(0, QStringLiteral("bir")); // the reading fails
+    EXPECT_THROW(q.open(), db::DbError);
+    EXPECT_TRUE(grid.unreadable());
+    auto* panel = grid.findChild<QWidget*>(QStringLiteral("pnlOkunamadi"));
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(grid.findChild<QLabel*>(QStringLiteral("lblOkunamadi"))->text(),
+              widgets::DataGrid::UnreadableText);
+
+    q.bind(0, 1);
+    PromptScript prompts;
+    grid.findChild<QPushButton*>(QStringLiteral("btnYenidenOku"))->click();
+    EXPECT_FALSE(grid.unreadable());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(grid.queryModel()->text(0, 0), QStringLiteral("Fen"));
 }
 
 TEST(DataGrid, OutlivesItsQuery)
