@@ -42,7 +42,7 @@ widgets::Filter codeList(const char* objectName, const QString& caption, const Q
         .kind = Kind::CodeList,
         .objectName = QLatin1String(objectName),
         .caption = caption,
-        .fillSql = QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(nameColumn, table),
+        .fillSql = widgets::namesInOrder(table, nameColumn),
         .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
                         QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
     return condition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
@@ -66,7 +66,6 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
                      QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("DK"),
                      QStringLiteral("D"));
         kurum.allEntry = c.institutionAllEntry;
-        kurum.sorted = c.institutionSorted;
         filters << kurum;
     }
     filters << codeList("cmbBirim", QStringLiteral("Birimi"), QStringLiteral("BIRIM"),

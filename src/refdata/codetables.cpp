@@ -1,5 +1,6 @@
 #include "codetables.h"
 
+#include "core/turkish.h"
 #include "db/dberror.h"
 
 #include <limits>
@@ -46,7 +47,7 @@ const CodeTable& institutionTable()
         QStringLiteral("DKURUM"),
         {{QStringLiteral("DKURUM"), QStringLiteral("Kurum Adı"), 360, 30, true},
          {QStringLiteral("DKOD"), QStringLiteral("Kodu"), 70, 0, false}},
-        QStringLiteral("ORDER BY DKURUM"),
+        core::turkishOrderBy(QStringLiteral("DKURUM"), 30),
         {QStringLiteral("SELECT COUNT(*) SAY FROM DISKUR"), QStringLiteral("WHERE DKURUM=:KRM")},
         0,
         QStringLiteral("DİKKAT! Bu Kurum Kayıtlıdır..."),

@@ -3,8 +3,8 @@
 #include "datebox.h"
 
 #include "core/errors.h"
+#include "core/turkish.h"
 
-#include <QCollator>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,9 +12,13 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace widgets {
+
+QString namesInOrder(const QString& table, const QString& nameColumn, int length)
+{
+    return QStringLiteral("SELECT %1 FROM %2 ").arg(nameColumn, table) +
+           core::turkishOrderBy(nameColumn, length);
+}
 
 void fillChoiceList(QComboBox& box, db::Query& scratch, const QString& sql, const QString& allEntry,
                     const QVariantList& params)
@@ -296,20 +300,6 @@ void FilterStrip::fill(int clerkDepartment)
             continue;
         }
         fillChoiceList(box, m_scratch, f.fillSql, f.allEntry);
-        if (f.sorted && box.count() > 2) {
-            QStringList names;
-            for (int n = 1; n < box.count(); ++n)
-                names << box.itemText(n);
-            QCollator order(QLocale(QLocale::Turkish, QLocale::Turkey));
-            order.setCaseSensitivity(Qt::CaseInsensitive);
-            std::stable_sort(names.begin(), names.end(),
-                             [&order](const QString& a, const QString& b) { return order(a, b); });
-            const QSignalBlocker block(&box);
-            box.clear();
-            box.addItem(f.allEntry);
-            box.addItems(names);
-            box.setCurrentIndex(0);
-        }
     }
 }
 

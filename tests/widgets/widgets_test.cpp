@@ -238,13 +238,12 @@ TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
         {.kind = Kind::CodeList,
          .objectName = QStringLiteral("cmbKurum"),
          .editable = true,
-         .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+         .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
          .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                          QStringLiteral("WHERE DKURUM=:D")},
          .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
          .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
-         .allEntry = QStringLiteral("  TÜMÜ"),
-         .sorted = true},
+         .allEntry = QStringLiteral("  TÜMÜ")},
         {.kind = Kind::Choice,
          .objectName = QStringLiteral("cmbCevap"),
          .editable = true,
@@ -289,7 +288,7 @@ TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
     strip.fill();
     EXPECT_TRUE(changes.isEmpty());
     EXPECT_TRUE(strip.conditions().isEmpty());
-    // Kept in Turkish alphabetical order by the list itself.
+    // In Turkish alphabetical order, as its statement reads the names.
     QComboBox& kurum = *strip.list(0);
     ASSERT_EQ(kurum.count(), 4);
     EXPECT_EQ(kurum.itemText(0), QStringLiteral("  TÜMÜ"));
