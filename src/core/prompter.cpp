@@ -9,6 +9,11 @@ Prompter* installed = nullptr;
 
 } // namespace
 
+QString Prompter::saveFileName(const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
 Prompter& Prompter::current()
 {
     if (!installed)

@@ -23,6 +23,10 @@ public:
     // filter uses Qt's form: "Resim Dosyası (*.jpg *.bmp)".
     virtual QString openFileName(const QString& title, const QString& filter,
                                  const QString& folder = QString()) = 0;
+    // A file-save dialog suggesting a file name; the chosen path, or empty
+    // when cancelled. A prompter that shows no file dialogs cancels.
+    virtual QString saveFileName(const QString& title, const QString& filter,
+                                 const QString& suggested = QString());
     // The system print dialog (printer and copies) or, with setupOnly, the
     // layout's printer set-up; false when cancelled.
     virtual bool printDialog(QPrinter& printer, bool setupOnly = false) = 0;

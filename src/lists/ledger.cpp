@@ -164,6 +164,14 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, Q
         connect(action, &QAction::triggered, this,
                 [this, i] { core::guarded([this, i] { print(i); }); });
     }
+    // The rows on screen also go to a workbook or a CSV file, from the print
+    // menu and from the list's context menu.
+    m_ui->grdListe->offerExport(m_table.title.simplified());
+    if (!m_table.printMenu.isEmpty()) {
+        m_printMenu->addSeparator();
+        for (QAction* action : m_ui->grdListe->actions())
+            m_printMenu->addAction(action);
+    }
     m_ui->btnYazdir->setVisible(!m_table.printMenu.isEmpty());
     m_ui->btnAra->setVisible(m_table.search);
 

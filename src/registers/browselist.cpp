@@ -112,6 +112,7 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     m_ui->layFiltre->addWidget(m_filters);
     connect(m_filters, &widgets::FilterStrip::changed, this, &BrowseList::SORGULA);
     m_ui->grdListe->bind(m_list, m_table.columns);
+    m_ui->grdListe->offerExport(m_table.title.simplified());
     for (int c = 0; c < m_table.columns.size(); ++c)
         if (m_table.columns[c].field == m_table.stretchField) {
             m_ui->grdListe->horizontalHeader()->setStretchLastSection(false);

@@ -1,5 +1,10 @@
 #include "datagrid.h"
 
+#include "gridexport.h"
+
+#include "core/errors.h"
+
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -57,6 +62,17 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), index.column());
+    case NumberRole: {
+        // A number the column shows as it is stored; a formatted one is text.
+        if (!m_query || m_columns[index.column()].format)
+            return {};
+        const QVariant v =
+            m_query->value(index.row(), m_resultColumn.value(index.column(), -1)).toVariant();
+        const int type = v.typeId();
+        return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
+                   ? v
+                   : QVariant();
+    }
     case Qt::TextAlignmentRole:
         return int(m_columns[index.column()].alignment);
     case Qt::BackgroundRole:
@@ -117,6 +133,21 @@ void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
     followQuery(query.currentRow());
 }
 
+void DataGrid::offerExport(const QString& name)
+{
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto offer = [this, name](const QString& caption, const char* objectName, ExportFormat format) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(objectName));
+        connect(action, &QAction::triggered, this, [this, name, format] {
+            core::guarded([this, name, format] { exportList(*this, format, name); });
+        });
+        addAction(action);
+    };
+    offer(ExportWorkbookCaption, "actExcel", ExportFormat::Workbook);
+    offer(ExportCsvCaption, "actCsv", ExportFormat::Csv);
+}
+
 void DataGrid::followQuery(int row)
 {
     if (!m_model)
@@ -135,7 +166,8 @@ void DataGrid::followQuery(int row)
 
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
         emit rowActivated(currentIndex().row());
         return;
     }

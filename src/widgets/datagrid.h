@@ -67,6 +67,10 @@ public:
     void bind(db::Query& query, const QList<GridColumn>& columns);
     QueryModel* queryModel() const { return m_model; }
 
+    // The list's context menu offers "Excel'e Aktar" and "CSV Olarak
+    // Kaydet": the rows and columns shown, to a file named after name.
+    void offerExport(const QString& name);
+
 signals:
     void rowActivated(int row);
 

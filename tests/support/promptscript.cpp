@@ -11,7 +11,8 @@ namespace {
 
 const char* kindName(int k)
 {
-    static const char* names[] = {"message", "question", "file dialog", "print dialog", "screen"};
+    static const char* names[] = {"message",      "question", "file dialog",
+                                  "print dialog", "screen",   "save dialog"};
     return names[k];
 }
 
@@ -53,6 +54,12 @@ PromptScript& PromptScript::expectQuestion(const QString& text, bool yes)
 PromptScript& PromptScript::expectOpenFile(const QString& chosenPath)
 {
     m_expected.push_back({Kind::OpenFile, chosenPath, false, 1, {}});
+    return *this;
+}
+
+PromptScript& PromptScript::expectSaveFile(const QString& chosenPath)
+{
+    m_expected.push_back({Kind::SaveFile, chosenPath, false, 1, {}});
     return *this;
 }
 
@@ -118,6 +125,14 @@ QString PromptScript::openFileName(const QString& title, const QString& filter, 
     m_fileDialogs << title + QLatin1Char('|') + filter;
     Expectation e;
     return take(Kind::OpenFile, title, e) ? e.text : QString();
+}
+
+QString PromptScript::saveFileName(const QString& title, const QString& filter,
+                                   const QString& suggested)
+{
+    m_fileDialogs << title + QLatin1Char('|') + filter + QLatin1Char('|') + suggested;
+    Expectation e;
+    return take(Kind::SaveFile, title, e) ? e.text : QString();
 }
 
 bool PromptScript::printDialog(QPrinter& printer, bool setupOnly)

@@ -22,6 +22,8 @@ public:
     PromptScript& expectMessage(const QString& text);
     PromptScript& expectQuestion(const QString& text, bool yes);
     PromptScript& expectOpenFile(const QString& chosenPath);
+    // A file-save dialog answered with the path (empty: cancelled).
+    PromptScript& expectSaveFile(const QString& chosenPath);
     // Accepting prints into pdfPath (when given) with the copies chosen.
     PromptScript& expectPrintDialog(bool accept, int copies = 1,
                                     const QString& pdfPath = QString());
@@ -32,7 +34,8 @@ public:
 
     // Every message and question text, in order.
     QStringList shown() const { return m_shown; }
-    // Titles and filters of the file dialogs, "title|filter".
+    // Titles and filters of the file dialogs, "title|filter" ("title|filter|
+    // suggested name" for a save).
     QStringList fileDialogs() const { return m_fileDialogs; }
     // Checks that every expected prompt came; the destructor does it too.
     void verify();
@@ -41,11 +44,13 @@ public:
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& suggested) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 
 private:
-    enum class Kind { Message, Question, OpenFile, Print, Modal };
+    enum class Kind { Message, Question, OpenFile, Print, Modal, SaveFile };
     struct Expectation {
         Kind kind;
         QString text;
