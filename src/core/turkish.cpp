@@ -30,14 +30,28 @@ QString caseBlindCondition(const QString& column, int columnLength, const QStrin
 
 QString turkishUpper(const QString& text)
 {
-    static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
-    return turkish.toUpper(text);
+    // Letter by letter, as the engine folds: i and ı are the two letters
+    // whose upper case Turkish has of its own. The searches fold every
+    // document's text, so this stays a plain loop.
+    QString upper(text.size(), Qt::Uninitialized);
+    QChar* out = upper.data();
+    for (const QChar c : text) {
+        if (c == QLatin1Char('i'))
+            *out++ = QChar(0x0130);
+        else if (c == QChar(0x0131))
+            *out++ = QLatin1Char('I');
+        else if (c.unicode() < 0x80)
+            *out++ = c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 32) : c;
+        else
+            *out++ = c.toUpper();
+    }
+    return upper;
 }
 
 bool caseless(const QString& text)
 {
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
-    return turkish.toUpper(text) == text && turkish.toLower(text) == text;
+    return turkishUpper(text) == text && turkish.toLower(text) == text;
 }
 
 QString indexablePrefix(const QString& likePattern)

@@ -23,9 +23,11 @@ int busyDepth = 0;
 
 // write, read committed, record version, wait: the transaction every
 // workstation of the system runs.
-const unsigned char TransactionParameters[] = {isc_tpb_version3, isc_tpb_write,
-                                               isc_tpb_read_committed, isc_tpb_rec_version,
-                                               isc_tpb_wait};
+const unsigned char TransactionParameters[] = {
+    isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
+// The same, reading only.
+const unsigned char ReadOnlyParameters[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
+                                            isc_tpb_rec_version, isc_tpb_wait};
 
 // Blob segments are at most 65,535 bytes; over the network a larger one is
 // cut without an error, so blobs are always written in smaller pieces.
@@ -120,9 +122,11 @@ void Database::attach(const QString& name, const Credentials& credentials, bool 
     IAttachment* att = nullptr;
     if (!st.failed()) {
         att = create ? provider->createDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()))
+                                                dpb->getBufferLength(st.get()),
+                                                dpb->getBuffer(st.get()))
                      : provider->attachDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()));
+                                                dpb->getBufferLength(st.get()),
+                                                dpb->getBuffer(st.get()));
     }
     dpb->dispose();
     provider->release();
@@ -200,8 +204,11 @@ ITransaction* Database::transaction()
 {
     if (!m_transaction) {
         fb::Status st;
-        m_transaction =
-            attachment()->startTransaction(st.get(), sizeof TransactionParameters, TransactionParameters);
+        m_transaction = m_readOnly
+                            ? attachment()->startTransaction(st.get(), sizeof ReadOnlyParameters,
+                                                             ReadOnlyParameters)
+                            : attachment()->startTransaction(st.get(), sizeof TransactionParameters,
+                                                             TransactionParameters);
         st.check();
     }
     return m_transaction;

@@ -71,6 +71,11 @@ public:
     QString name() const { return m_name; }
 
     bool inTransaction() const { return m_transaction != nullptr; }
+    // Transactions that may only read: the engine refuses every change, so a
+    // connection that looks into a file (another year's) cannot alter it.
+    // Takes effect from the next transaction.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool readOnly() const { return m_readOnly; }
     // Makes the work since the last commit point permanent.
     void commit();
     // Undoes everything since the last commit point.
@@ -108,6 +113,7 @@ private:
     QString m_name;
     quint64 m_generation = 0;
     quint64 m_statementCount = 0;
+    bool m_readOnly = false;
     std::vector<StatementHolder*> m_holders;
 };
 

@@ -6,6 +6,8 @@
 #include "core/prompter.h"
 #include "links.h"
 
+#include "lists/tfrmara.h"
+
 #include <QHeaderView>
 
 namespace registers {
@@ -229,7 +231,18 @@ void BrowseList::deleteCurrent()
     SORGULA();
 }
 
-void BrowseList::search() {}
+void BrowseList::search()
+{
+    if (!m_search)
+        return;
+    const auto reg = m_table.reg->reg == Register::Gelen   ? lists::SearchRegister::Incoming
+                     : m_table.reg->reg == Register::Giden ? lists::SearchRegister::Outgoing
+                                                           : lists::SearchRegister::Petition;
+    m_search->limitTo(reg);
+    core::Prompter::current().runModal(*m_search);
+    if (m_search->result().Chosen)
+        moveTo(m_search->result().ChosenKayno);
+}
 
 bool BrowseList::moveTo(int kayno)
 {

@@ -2,9 +2,6 @@
 
 #include "gridexport.h"
 
-#include "core/errors.h"
-
-#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -135,17 +132,7 @@ void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
 
 void DataGrid::offerExport(const QString& name)
 {
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto offer = [this, name](const QString& caption, const char* objectName, ExportFormat format) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QLatin1String(objectName));
-        connect(action, &QAction::triggered, this, [this, name, format] {
-            core::guarded([this, name, format] { exportList(*this, format, name); });
-        });
-        addAction(action);
-    };
-    offer(ExportWorkbookCaption, "actExcel", ExportFormat::Workbook);
-    offer(ExportCsvCaption, "actCsv", ExportFormat::Csv);
+    widgets::offerExport(*this, name);
 }
 
 void DataGrid::followQuery(int row)

@@ -1,9 +1,11 @@
 #include "gridexport.h"
 
+#include "core/errors.h"
 #include "core/prompter.h"
 #include "db/database.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QDate>
 #include <QFile>
 #include <QHeaderView>
@@ -206,6 +208,22 @@ void writeCsv(const QAbstractItemModel& model, const QList<int>& columns, const 
     if (!file.commit())
         throw ExportError(
             QStringLiteral("Dosya yazılamadı: %1 (%2)").arg(path, file.errorString()));
+}
+
+void offerExport(QTableView& view, const QString& name)
+{
+    view.setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto offer = [&view, name](const QString& caption, const char* objectName,
+                               ExportFormat format) {
+        auto* action = new QAction(caption, &view);
+        action->setObjectName(QLatin1String(objectName));
+        QObject::connect(action, &QAction::triggered, &view, [&view, name, format] {
+            core::guarded([&view, name, format] { exportList(view, format, name); });
+        });
+        view.addAction(action);
+    };
+    offer(ExportWorkbookCaption, "actExcel", ExportFormat::Workbook);
+    offer(ExportCsvCaption, "actCsv", ExportFormat::Csv);
 }
 
 QString exportList(const QTableView& view, ExportFormat format, const QString& name)

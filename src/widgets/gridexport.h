@@ -48,6 +48,10 @@ enum class ExportFormat { Workbook, Csv };
 // cancelled. Returns the path written.
 QString exportList(const QTableView& view, ExportFormat format, const QString& name);
 
+// The view's context menu offers both: "Excel'e Aktar" (actExcel) and "CSV
+// Olarak Kaydet" (actCsv), each through exportList().
+void offerExport(QTableView& view, const QString& name);
+
 inline const QString ExportWorkbookCaption = QStringLiteral("Excel'e Aktar");
 inline const QString ExportCsvCaption = QStringLiteral("CSV Olarak Kaydet");
 

@@ -1,0 +1,469 @@
+#include "documentsearch.h"
+
+#include "core/settings.h"
+#include "core/systemsettings.h"
+#include "core/turkish.h"
+#include "db/query.h"
+#include "letters/rtfreader.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
+
+namespace lists {
+namespace {
+
+// A text the words are looked for in: its expression in the statement, its
+// length, the caption the clerk reads in front of a match, and the column of
+// the file it needs ("" for none).
+struct SearchField {
+    QString expression;
+    int length;
+    QString caption;
+    QString needs;
+};
+
+// The table of differences of the three registers in a search.
+struct RegisterShape {
+    SearchRegister reg;
+    QString table;
+    QString number;
+    QString date;
+    QString party; // the institution's or the petitioner's expression
+    QStringList joins;
+    QList<SearchField> fields;
+    bool department; // a clerk tied to a department sees only its documents
+    bool letters;    // the text of the document's letter is searched too
+};
+
+const QString Folded = QStringLiteral("F%1");
+
+const QList<RegisterShape>& shapes()
+{
+    auto common = [](const QString& party, int partyLength, const QString& partyCaption,
+                     const QString& partyNeeds, const QList<SearchField>& own) {
+        QList<SearchField> fields = own;
+        fields << SearchField{party, partyLength, partyCaption, partyNeeds}
+               << SearchField{QStringLiteral("G1.KONU"), 200, QStringLiteral("Konusu"),
+                              QStringLiteral("KONU")}
+               << SearchField{QStringLiteral("S.ACIK"), 100, QStringLiteral("Açıklama"),
+                              QStringLiteral("SDP")}
+               << SearchField{QStringLiteral("B.BIRIM"), 30, QStringLiteral("Birim"),
+                              QStringLiteral("BKOD")};
+        return fields;
+    };
+    const QList<SearchField> document = {
+        {QStringLiteral("G1.EVSAY"), 15, QStringLiteral("Evrak No"), QStringLiteral("EVSAY")},
+        {QStringLiteral("G1.EVTAR"), 10, QStringLiteral("Evrak Tarihi"), QStringLiteral("EVTAR")}};
+    const QStringList documentJoins = {QStringLiteral("LEFT JOIN DISKUR D ON(D.DKOD=G1.DKOD)"),
+                                       QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")};
+    static const QList<RegisterShape> all = {
+        {SearchRegister::Incoming, QStringLiteral("GELEN"), QStringLiteral("GELNO"),
+         QStringLiteral("GELTAR"), QStringLiteral("D.DKURUM"), documentJoins,
+         common(QStringLiteral("D.DKURUM"), 30, QStringLiteral("Geldiği Yer"),
+                QStringLiteral("DKOD"), document),
+         true, false},
+        {SearchRegister::Outgoing, QStringLiteral("GIDEN"), QStringLiteral("GIDNO"),
+         QStringLiteral("GIDTAR"), QStringLiteral("D.DKURUM"), documentJoins,
+         common(QStringLiteral("D.DKURUM"), 30, QStringLiteral("Gönderildiği Yer"),
+                QStringLiteral("DKOD"), document),
+         true, true},
+        {SearchRegister::Petition,
+         QStringLiteral("DILEKCE"),
+         QStringLiteral("DILNO"),
+         QStringLiteral("GELTAR"),
+         QStringLiteral("G1.ADSOY"),
+         {QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")},
+         common(QStringLiteral("G1.ADSOY"), 30, QStringLiteral("Dilekçe Veren"),
+                QStringLiteral("ADSOY"),
+                {{QStringLiteral("G1.DILTAR"), 10, QStringLiteral("Dilekçe Tarihi"),
+                  QStringLiteral("DILTAR")}}),
+         false,
+         false},
+    };
+    return all;
+}
+
+// The columns of the tables a search reads, as the file has them
+// ("GELEN.KONU"): one statement per file.
+QSet<QString> columnsOf(db::Database& database)
+{
+    db::Query q(database);
+    q.openLines({QStringLiteral("SELECT TRIM(RDB$RELATION_NAME),TRIM(RDB$FIELD_NAME) FROM "
+                                "RDB$RELATION_FIELDS"),
+                 QStringLiteral("WHERE RDB$RELATION_NAME IN ('GELEN','GIDEN','DILEKCE','TEXT',"
+                                "'SDP','DISKUR','BIRIM')")});
+    QSet<QString> columns;
+    for (int r = 0; r < q.rowCount(); ++r)
+        columns.insert(q.value(r, 0).toString() + QLatin1Char('.') + q.value(r, 1).toString());
+    return columns;
+}
+
+// A stored date dd.mm.yyyy as yyyymmdd, so that a range compares as text.
+QString sortableDate(const QString& column)
+{
+    return QStringLiteral("SUBSTRING(%1 FROM 7 FOR 4)||SUBSTRING(%1 FROM 4 FOR 2)||"
+                          "SUBSTRING(%1 FROM 1 FOR 2)")
+        .arg(column);
+}
+
+bool isNumber(const QString& word)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    return digits.match(word).hasMatch();
+}
+
+// A few words around a match, on one line.
+QString snippet(const QString& text, qsizetype at, qsizetype length)
+{
+    constexpr qsizetype Around = 30;
+    const qsizetype from = std::max<qsizetype>(0, at - Around);
+    const qsizetype to = std::min<qsizetype>(text.size(), at + length + Around);
+    QString s = text.mid(from, to - from).simplified();
+    if (from > 0)
+        s.prepend(QChar(0x2026));
+    if (to < text.size())
+        s.append(QChar(0x2026));
+    return s;
+}
+
+// The texts of one document, folded once, and where each word is found.
+struct Candidate {
+    QStringList captions;
+    QStringList texts;
+    QStringList folded;
+    qint64 number = 0;
+
+    void add(const QString& caption, const QString& text)
+    {
+        if (text.isEmpty())
+            return;
+        captions << caption;
+        texts << text;
+        folded << core::turkishUpper(text);
+    }
+
+    // Where each word is found, "Caption: …words…" per text; nothing when a
+    // word is found nowhere.
+    std::optional<QString> matches(const QStringList& words, const QStringList& foldedWords) const
+    {
+        QStringList found;
+        QSet<int> shown;
+        for (int w = 0; w < words.size(); ++w) {
+            bool any = isNumber(words[w]) && words[w].toLongLong() == number;
+            if (any && !shown.contains(-1)) {
+                shown.insert(-1);
+                found << QStringLiteral("Kay.No: %1").arg(number);
+            }
+            for (int t = 0; t < folded.size() && !any; ++t) {
+                const qsizetype at = folded[t].indexOf(foldedWords[w]);
+                if (at < 0)
+                    continue;
+                any = true;
+                if (!shown.contains(t)) {
+                    shown.insert(t);
+                    found << captions[t] + QStringLiteral(": ") +
+                                 snippet(texts[t], at, foldedWords[w].size());
+                }
+            }
+            if (!any)
+                return std::nullopt;
+        }
+        return found.join(QStringLiteral(" · "));
+    }
+};
+
+} // namespace
+
+QString registerName(SearchRegister reg)
+{
+    switch (reg) {
+    case SearchRegister::Incoming:
+        return QStringLiteral("Gelen");
+    case SearchRegister::Outgoing:
+        return QStringLiteral("Giden");
+    case SearchRegister::Petition:
+        return QStringLiteral("Dilekçe");
+    }
+    return {};
+}
+
+QStringList searchWords(const QString& text)
+{
+    QStringList words;
+    for (const QString& w :
+         text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        words << w.left(SearchWordLength);
+    words.removeDuplicates();
+    return words;
+}
+
+QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear)
+{
+    QString host, folder;
+    core::splitStoredFolder(dataFolder, host, folder);
+    QSet<QString> years{workingYear};
+    const QDir dir(folder);
+    if (!folder.isEmpty() && dir.exists()) {
+        static const QRegularExpression name(QStringLiteral("^DORPAK([0-9]{4})\\.GDB$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        for (const QString& file : dir.entryList(QDir::Files)) {
+            const QRegularExpressionMatch m = name.match(file);
+            if (m.hasMatch())
+                years.insert(m.captured(1));
+        }
+    } else if (!host.isEmpty()) {
+        // The folder lies on the server alone: each year is asked for.
+        const int working = workingYear.toInt();
+        for (int y = working + 1; y >= working - 20; --y) {
+            const QString year = QString::number(y);
+            try {
+                db::Database probe;
+                probe.open(core::databaseFileName(dataFolder, year));
+                probe.close();
+                years.insert(year);
+            } catch (const db::DbError&) {
+            }
+        }
+    }
+    QStringList sorted(years.begin(), years.end());
+    std::sort(sorted.begin(), sorted.end(), std::greater<>());
+    QList<YearFile> files;
+    for (const QString& y : sorted)
+        files.append({y, core::databaseFileName(dataFolder, y)});
+    return files;
+}
+
+DocumentSearch::DocumentSearch(core::TDM& dm, const core::AppContext& ctx) : m_dm(dm), m_ctx(ctx) {}
+
+DocumentSearch::~DocumentSearch() = default;
+
+db::Database* DocumentSearch::database(const QString& year)
+{
+    if (year == m_ctx.WorkingYear)
+        return &m_dm.IBDATABASE;
+    const auto found = m_files.find(year);
+    return found == m_files.end() ? nullptr : found->second.get();
+}
+
+void DocumentSearch::closeFiles()
+{
+    m_files.clear();
+}
+
+db::Database* DocumentSearch::open(const YearFile& file, QStringList& notes)
+{
+    if (db::Database* d = database(file.year))
+        return d;
+    auto d = std::make_unique<db::Database>();
+    d->setReadOnly(true);
+    try {
+        db::BusyScope busy;
+        d->open(file.name);
+    } catch (const db::DbError& e) {
+        notes << QStringLiteral("%1 açılamadı, aranmadı: %2")
+                     .arg(core::bareDatabaseFileName(file.year),
+                          e.message().section(QLatin1Char('\n'), 0, 0));
+        return nullptr;
+    }
+    db::Database* opened = d.get();
+    m_files[file.year] = std::move(d);
+    return opened;
+}
+
+SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProgress& progress)
+{
+    SearchOutcome outcome;
+    const QStringList words = searchWords(request.text);
+    if (words.isEmpty())
+        return outcome;
+    QStringList foldedWords;
+    for (const QString& w : words)
+        foldedWords << core::turkishUpper(w);
+
+    const QList<YearFile> files =
+        request.allYears
+            ? yearFiles(m_ctx.DataFolder, m_ctx.WorkingYear)
+            : QList<YearFile>{
+                  {m_ctx.WorkingYear, core::databaseFileName(m_ctx.DataFolder, m_ctx.WorkingYear)}};
+    QList<const RegisterShape*> registers;
+    for (const RegisterShape& s : shapes())
+        if (request.registers.contains(s.reg))
+            registers << &s;
+    const int total = int(files.size() * registers.size());
+    int done = 0;
+    auto goOn = [&] { return !progress || progress(done, total); };
+    if (!goOn()) {
+        outcome.stopped = true;
+        return outcome;
+    }
+
+    for (const YearFile& file : files) {
+        db::Database* database = open(file, outcome.notes);
+        if (!database) {
+            done += int(registers.size());
+            continue;
+        }
+        ++outcome.filesSearched;
+        const QString fileName = core::bareDatabaseFileName(file.year);
+        const QSet<QString> columns = columnsOf(*database);
+        QStringList missing;
+        for (const RegisterShape* shape : registers) {
+            auto has = [&](const QString& table, const QString& column) {
+                return columns.contains(table + QLatin1Char('.') + column);
+            };
+            if (!has(shape->table, QStringLiteral("KAYNO")) || !has(shape->table, shape->number) ||
+                !has(shape->table, shape->date)) {
+                outcome.notes << QStringLiteral("%1: %2 defteri bu dosyada yok, aranmadı.")
+                                     .arg(fileName, registerName(shape->reg));
+                ++done;
+                if (!goOn())
+                    break;
+                continue;
+            }
+            // The texts this file has: an older layout has no file plan,
+            // and only its own columns are read.
+            QList<SearchField> fields;
+            for (const SearchField& f : shape->fields) {
+                const bool plan = f.needs == QLatin1String("SDP");
+                const bool present = plan ? has(shape->table, QStringLiteral("SDP")) &&
+                                                has(QStringLiteral("SDP"), QStringLiteral("ACIK"))
+                                          : has(shape->table, f.needs);
+                if (present)
+                    fields << f;
+                else if (!missing.contains(f.caption))
+                    missing << f.caption;
+            }
+            const bool plan = std::any_of(fields.cbegin(), fields.cend(), [](const SearchField& f) {
+                return f.needs == QLatin1String("SDP");
+            });
+            const bool letters = shape->letters &&
+                                 has(QStringLiteral("TEXT"), QStringLiteral("KAYNO")) &&
+                                 has(QStringLiteral("TEXT"), QStringLiteral("METIN"));
+            if (shape->letters && !letters && !missing.contains(QStringLiteral("Yazı")))
+                missing << QStringLiteral("Yazı");
+
+            QStringList select;
+            select << QStringLiteral("G1.KAYNO") << QStringLiteral("G1.%1 KNO").arg(shape->number)
+                   << QStringLiteral("G1.%1 KTARIH").arg(shape->date);
+            for (int i = 0; i < fields.size(); ++i)
+                select << fields[i].expression + QLatin1Char(' ') + Folded.arg(i);
+            if (letters)
+                select << QStringLiteral("T.METIN");
+            QStringList lines{QStringLiteral("SELECT ") + select.join(QLatin1Char(',')) +
+                              QStringLiteral(" FROM %1 G1").arg(shape->table)};
+            for (const QString& join : shape->joins)
+                if (join.contains(QStringLiteral(" D "))
+                        ? has(shape->table, QStringLiteral("DKOD"))
+                        : has(shape->table, QStringLiteral("BKOD")))
+                    lines << join;
+            if (plan)
+                lines << QStringLiteral("LEFT JOIN SDP S ON(S.KOD=G1.SDP)");
+            if (letters)
+                lines << (has(QStringLiteral("TEXT"), QStringLiteral("HARNO"))
+                              ? QStringLiteral(
+                                    "LEFT JOIN TEXT T ON(T.KAYNO=G1.KAYNO AND T.HARNO=1)")
+                              : QStringLiteral("LEFT JOIN TEXT T ON(T.KAYNO=G1.KAYNO)"));
+            QStringList conditions;
+            QVariantList params;
+            if (request.from.isValid()) {
+                conditions << sortableDate(QStringLiteral("G1.") + shape->date) +
+                                  QStringLiteral(">=:D1");
+                params << request.from.toString(QStringLiteral("yyyyMMdd"));
+            }
+            if (request.to.isValid()) {
+                conditions << sortableDate(QStringLiteral("G1.") + shape->date) +
+                                  QStringLiteral("<=:D2");
+                params << request.to.toString(QStringLiteral("yyyyMMdd"));
+            }
+            if (shape->department && m_ctx.UserDeptCode > 0 &&
+                has(shape->table, QStringLiteral("BKOD"))) {
+                conditions << QStringLiteral("G1.BKOD=:BK");
+                params << m_ctx.UserDeptCode;
+            }
+            // Without letters every word is looked for by the engine; with
+            // them a word may stand in the letter alone, so the documents
+            // are read and the words looked for here.
+            if (!letters) {
+                for (const QString& w : words) {
+                    QStringList any;
+                    for (const SearchField& f : fields) {
+                        any << core::caseBlindCondition(f.expression, f.length,
+                                                        QStringLiteral(" CONTAINING "),
+                                                        QStringLiteral(":W"), SearchWordLength);
+                        params << w;
+                    }
+                    if (isNumber(w)) {
+                        any << QStringLiteral("G1.%1=:N").arg(shape->number);
+                        params << w.toLongLong();
+                    }
+                    conditions << QLatin1Char('(') + any.join(QStringLiteral(" OR ")) +
+                                      QLatin1Char(')');
+                }
+            }
+            if (!conditions.isEmpty())
+                lines << QStringLiteral("WHERE ") + conditions.join(QStringLiteral(" AND "));
+            lines << QStringLiteral("ORDER BY G1.%1 DESC").arg(shape->number);
+
+            db::Query q(*database);
+            q.openLines(lines, params);
+            const int partyColumn = [&] {
+                for (int i = 0; i < fields.size(); ++i)
+                    if (fields[i].expression == shape->party)
+                        return 3 + i;
+                return -1;
+            }();
+            const int konuColumn = [&] {
+                for (int i = 0; i < fields.size(); ++i)
+                    if (fields[i].expression == QLatin1String("G1.KONU"))
+                        return 3 + i;
+                return -1;
+            }();
+            const int letterColumn = letters ? 3 + int(fields.size()) : -1;
+            bool stopped = false;
+            int previous = -1;
+            for (int r = 0; r < q.rowCount(); ++r) {
+                if (r % 2000 == 1999 && !goOn()) {
+                    stopped = true;
+                    break;
+                }
+                const int kayno = int(q.value(r, 0).toInt());
+                // A file of the old layout may hold a letter twice.
+                if (kayno == previous)
+                    continue;
+                previous = kayno;
+                Candidate c;
+                c.number = q.value(r, 1).toInt();
+                for (int i = 0; i < fields.size(); ++i)
+                    c.add(fields[i].caption, q.value(r, 3 + i).toString());
+                if (letterColumn >= 0)
+                    c.add(QStringLiteral("Yazı"),
+                          rtf::plainTextOf(q.value(r, letterColumn).toBytes()));
+                std::optional<QString> found = c.matches(words, foldedWords);
+                // The engine's folding decided; here only what it found is told.
+                if (!found && letters)
+                    continue;
+                outcome.hits.append(
+                    {file.year, shape->reg, kayno, c.number, q.value(r, 2).toString(),
+                     partyColumn < 0 ? QString() : q.value(r, partyColumn).toString(),
+                     konuColumn < 0 ? QString() : q.value(r, konuColumn).toString(),
+                     found.value_or(QString())});
+            }
+            q.close();
+            ++done;
+            if (stopped || !goOn()) {
+                outcome.stopped = true;
+                return outcome;
+            }
+        }
+        if (!missing.isEmpty())
+            outcome.notes << QStringLiteral("%1 eski bir düzende; bu dosyada aranmayan: %2.")
+                                 .arg(fileName, missing.join(QStringLiteral(", ")));
+    }
+    return outcome;
+}
+
+} // namespace lists
