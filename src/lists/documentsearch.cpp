@@ -3,14 +3,17 @@
 #include "core/settings.h"
 #include "core/systemsettings.h"
 #include "core/turkish.h"
+#include "db/encoding.h"
 #include "db/query.h"
 #include "letters/rtfreader.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace lists {
@@ -130,12 +133,43 @@ QString snippet(const QString& text, qsizetype at, qsizetype length)
     return s;
 }
 
+// Windows-1254 bytes folded as turkishUpper folds their letters: a
+// letter's text is kept in the file's own bytes (one a character) and
+// folded by this table when it is searched.
+const std::array<char, 256>& byteFold()
+{
+    static const std::array<char, 256> table = [] {
+        std::array<char, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray folded =
+                db::toDbText(core::turkishUpper(db::fromDbText(QByteArray(1, char(b)))));
+            t[size_t(b)] =
+                folded.size() == 1 && (folded[0] != '?' || b == '?') ? folded[0] : char(b);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Where the folded word stands in the text, -1 when nowhere.
+qsizetype findFolded(const QByteArray& text, const QByteArray& foldedWord)
+{
+    const std::array<char, 256>& fold = byteFold();
+    QByteArray folded(text.size(), Qt::Uninitialized);
+    char* out = folded.data();
+    for (const char c : text)
+        *out++ = fold[static_cast<unsigned char>(c)];
+    return folded.indexOf(foldedWord);
+}
+
 // The texts of one document, folded once, and where each word is found.
 struct Candidate {
     QStringList captions;
     QStringList texts;
     QStringList folded;
     qint64 number = 0;
+    // The text of its letter, in Windows-1254 bytes; none without one.
+    const QByteArray* letter = nullptr;
 
     void add(const QString& caption, const QString& text)
     {
@@ -148,7 +182,8 @@ struct Candidate {
 
     // Where each word is found, "Caption: …words…" per text; nothing when a
     // word is found nowhere.
-    std::optional<QString> matches(const QStringList& words, const QStringList& foldedWords) const
+    std::optional<QString> matches(const QStringList& words, const QStringList& foldedWords,
+                                   const QList<QByteArray>& letterWords = {}) const
     {
         QStringList found;
         QSet<int> shown;
@@ -167,6 +202,18 @@ struct Candidate {
                     shown.insert(t);
                     found << captions[t] + QStringLiteral(": ") +
                                  snippet(texts[t], at, foldedWords[w].size());
+                }
+            }
+            if (!any && letter && !letterWords.value(w).isEmpty()) {
+                const qsizetype at = findFolded(*letter, letterWords[w]);
+                any = at >= 0;
+                if (any && !shown.contains(-2)) {
+                    shown.insert(-2);
+                    // The few words around it, decoded from the stored bytes.
+                    const qsizetype from = std::max<qsizetype>(0, at - 40);
+                    const QString around = db::fromDbText(letter->mid(from, at - from + 120));
+                    found << QStringLiteral("Yazı: ") +
+                                 snippet(around, at - from, letterWords[w].size());
                 }
             }
             if (!any)
@@ -274,6 +321,105 @@ db::Database* DocumentSearch::open(const YearFile& file, QStringList& notes)
     return opened;
 }
 
+void DocumentSearch::forgetLetters()
+{
+    m_letters.clear();
+    m_uncached.clear();
+    m_letterBytes = 0;
+}
+
+const QHash<int, DocumentSearch::Letter>&
+DocumentSearch::readLetters(db::Database& database, const QString& year, const db::Query& rows,
+                            int versionColumn, bool harno, const std::function<bool()>& goOn)
+{
+    QHash<int, Letter>& known = m_letters[year];
+    m_uncached.clear();
+    QList<int> wanted;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        const db::Field version = rows.value(r, versionColumn);
+        if (version.isNull())
+            continue;
+        const int kayno = int(rows.value(r, 0).toInt());
+        const auto found = known.constFind(kayno);
+        if (found == known.cend() || found->version != version.toInt())
+            wanted << kayno;
+    }
+    if (wanted.isEmpty())
+        return known;
+
+    // Many letters: all of the file's in one statement; a few (the ones
+    // written since the last search): by their keys, a few hundred a
+    // statement.
+    const QString letterRow = harno ? QStringLiteral(" AND T.HARNO=1") : QString();
+    QList<QStringList> statements;
+    QList<QVariantList> parameters;
+    constexpr int Many = 2000;
+    constexpr int PerStatement = 500;
+    if (wanted.size() > Many) {
+        statements << QStringList{
+            QStringLiteral("SELECT T.KAYNO,T.RDB$RECORD_VERSION,T.METIN FROM TEXT T"),
+            QStringLiteral("WHERE T.METIN IS NOT NULL") + letterRow};
+        parameters << QVariantList{};
+    } else {
+        for (qsizetype from = 0; from < wanted.size(); from += PerStatement) {
+            const QList<int> keys = wanted.mid(from, PerStatement);
+            QStringList marks;
+            QVariantList params;
+            for (int k : keys) {
+                marks << QStringLiteral(":K");
+                params << k;
+            }
+            statements << QStringList{
+                QStringLiteral("SELECT T.KAYNO,T.RDB$RECORD_VERSION,T.METIN FROM TEXT T"),
+                QStringLiteral("WHERE T.KAYNO IN (%1)").arg(marks.join(QLatin1Char(','))) +
+                    letterRow};
+            parameters << params;
+        }
+    }
+    db::toDbText(QString()); // the code page's table, made before the cores share it
+    for (qsizetype s = 0; s < statements.size(); ++s) {
+        db::Query q(database);
+        q.openLines(statements[s], parameters[s]);
+        // Read as text on every core, a slice at a time so that "Durdur"
+        // is heard between the slices.
+        constexpr int Slice = 4000;
+        for (int from = 0; from < q.rowCount(); from += Slice) {
+            const int to = std::min(q.rowCount(), from + Slice);
+            QList<int> slice;
+            for (int r = from; r < to; ++r)
+                slice << r;
+            const QList<QByteArray> plain = QtConcurrent::blockingMapped(slice, [&q](int r) {
+                return db::toDbText(rtf::plainTextOf(q.value(r, 2).toBytes()));
+            });
+            for (int i = 0; i < slice.size(); ++i) {
+                const int r = slice[i];
+                Letter letter{q.value(r, 1).toInt(), plain[i]};
+                const int kayno = int(q.value(r, 0).toInt());
+                // A file of the old layout may hold two letters for a document.
+                if (!harno && m_uncached.contains(kayno))
+                    letter.text.prepend(m_uncached[kayno].text + '\n');
+                else if (!harno && known.contains(kayno) && known[kayno].version == letter.version)
+                    letter.text.prepend(known[kayno].text + '\n');
+                if (m_letterBytes + letter.text.size() <= LetterMemory) {
+                    m_letterBytes += letter.text.size() - known.value(kayno).text.size();
+                    known.insert(kayno, std::move(letter));
+                } else {
+                    m_uncached.insert(kayno, std::move(letter));
+                }
+            }
+            if (!goOn())
+                break;
+        }
+    }
+    if (m_uncached.isEmpty())
+        return known;
+    // Beyond the memory kept: this search's letters, the kept ones with them.
+    for (auto it = known.cbegin(); it != known.cend(); ++it)
+        if (!m_uncached.contains(it.key()))
+            m_uncached.insert(it.key(), it.value());
+    return m_uncached;
+}
+
 SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProgress& progress)
 {
     SearchOutcome outcome;
@@ -352,7 +498,7 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
             for (int i = 0; i < fields.size(); ++i)
                 select << fields[i].expression + QLatin1Char(' ') + Folded.arg(i);
             if (letters)
-                select << QStringLiteral("T.METIN");
+                select << QStringLiteral("T.RDB$RECORD_VERSION LVER");
             QStringList lines{QStringLiteral("SELECT ") + select.join(QLatin1Char(',')) +
                               QStringLiteral(" FROM %1 G1").arg(shape->table)};
             for (const QString& join : shape->joins)
@@ -388,14 +534,20 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
             // them a word may stand in the letter alone, so the documents
             // are read and the words looked for here.
             if (!letters) {
+                // The texts joined into one, folded once a row: a word
+                // cannot reach across the separator, which nobody types.
+                QStringList parts;
+                int length = 0;
+                for (const SearchField& f : fields) {
+                    parts << QStringLiteral("COALESCE(%1,'')").arg(f.expression);
+                    length += f.length + 1;
+                }
+                const QString joined = parts.join(QStringLiteral("||ASCII_CHAR(1)||"));
                 for (const QString& w : words) {
-                    QStringList any;
-                    for (const SearchField& f : fields) {
-                        any << core::caseBlindCondition(f.expression, f.length,
-                                                        QStringLiteral(" CONTAINING "),
-                                                        QStringLiteral(":W"), SearchWordLength);
-                        params << w;
-                    }
+                    QStringList any{
+                        core::caseBlindCondition(joined, length, QStringLiteral(" CONTAINING "),
+                                                 QStringLiteral(":W"), SearchWordLength)};
+                    params << w;
                     if (isNumber(w)) {
                         any << QStringLiteral("G1.%1=:N").arg(shape->number);
                         params << w.toLongLong();
@@ -424,6 +576,14 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
             }();
             const int letterColumn = letters ? 3 + int(fields.size()) : -1;
             bool stopped = false;
+            const QHash<int, Letter>* texts = nullptr;
+            QList<QByteArray> letterWords;
+            if (letters) {
+                texts = &readLetters(*database, file.year, q, letterColumn,
+                                     has(QStringLiteral("TEXT"), QStringLiteral("HARNO")), goOn);
+                for (const QString& w : foldedWords)
+                    letterWords << db::toDbText(w);
+            }
             int previous = -1;
             for (int r = 0; r < q.rowCount(); ++r) {
                 if (r % 2000 == 1999 && !goOn()) {
@@ -439,10 +599,12 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                 c.number = q.value(r, 1).toInt();
                 for (int i = 0; i < fields.size(); ++i)
                     c.add(fields[i].caption, q.value(r, 3 + i).toString());
-                if (letterColumn >= 0)
-                    c.add(QStringLiteral("Yazı"),
-                          rtf::plainTextOf(q.value(r, letterColumn).toBytes()));
-                std::optional<QString> found = c.matches(words, foldedWords);
+                if (texts) {
+                    const auto letter = texts->constFind(kayno);
+                    if (letter != texts->cend())
+                        c.letter = &letter->text;
+                }
+                std::optional<QString> found = c.matches(words, foldedWords, letterWords);
                 // The engine's folding decided; here only what it found is told.
                 if (!found && letters)
                     continue;

@@ -4,6 +4,7 @@
 #include "core/tdm.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -100,13 +101,35 @@ public:
     // Lets the other years' files go.
     void closeFiles();
 
+    // Forgets the letters read as text: the next search reads them again.
+    void forgetLetters();
+
+    // The text of a letter as read, in the file's Windows-1254 bytes, and
+    // the version of its row it was read from.
+    struct Letter {
+        qint64 version = 0;
+        QByteArray text;
+    };
+
 private:
-    struct File;
     db::Database* open(const YearFile& file, QStringList& notes);
+    // The letters of the documents of rows (the version of each row's
+    // letter in column versionColumn) as text: those read by an earlier
+    // search whose row has not changed since, the others read now in as
+    // few statements as they take and made text on every core.
+    const QHash<int, Letter>& readLetters(db::Database& database, const QString& year,
+                                          const db::Query& rows, int versionColumn, bool harno,
+                                          const std::function<bool()>& goOn);
 
     core::TDM& m_dm;
     const core::AppContext& m_ctx;
     std::map<QString, std::unique_ptr<db::Database>> m_files;
+    // The letters of each year read so far, while they take no more than
+    // LetterMemory bytes; and those of the current search beyond that.
+    std::map<QString, QHash<int, Letter>> m_letters;
+    QHash<int, Letter> m_uncached;
+    qsizetype m_letterBytes = 0;
+    static constexpr qsizetype LetterMemory = qsizetype(256) << 20;
 };
 
 } // namespace lists

@@ -120,6 +120,9 @@ TFRMARA::TFRMARA(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
     connect(&view, &QAbstractItemView::doubleClicked, this,
             [this] { core::guarded([this] { rowActivated(); }); });
 
+    for (widgets::DateBox* box : {m_ui->edtBaslangic, m_ui->edtBitis})
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) +
+                             16);
     m_ui->prgArama->setVisible(false);
     m_ui->btnDurdur->setVisible(false);
     connect(m_ui->edtAra, &QLineEdit::returnPressed, this,

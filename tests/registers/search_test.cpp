@@ -228,6 +228,28 @@ TEST_F(Search, SearchesTheYearsThroughTheServerOfTheDataFolder)
     ara.exit();
 }
 
+// The letters read as text by one search serve the next; a letter changed
+// in between (by this workstation or another) is read again.
+TEST_F(Search, ALetterChangedSinceTheLastSearchIsReadAgain)
+{
+    PromptScript prompts;
+    t.exec(QStringLiteral("INSERT INTO TEXT (HARNO,KAYNO,METIN) VALUES(1,21,:M)"),
+           {letter("Park alan\\'fd d\\'fczenlemesi")});
+    t.database().commit();
+    showActive(ara);
+    EXPECT_EQ(found(QStringLiteral("PARKI"), false), QStringList());
+    EXPECT_EQ(found(QStringLiteral("parkı ALANI"), false), QStringList());
+    EXPECT_EQ(found(QStringLiteral("park alanı"), false), QStringList{"2026 Giden 1"});
+    const std::unique_ptr<db::Database> other = t.openSecond();
+    db::Query q(*other);
+    q.execLines({QStringLiteral("UPDATE TEXT SET METIN=:M WHERE KAYNO=21")},
+                {letter("Otopark \\'fccreti")});
+    other->commit();
+    EXPECT_EQ(found(QStringLiteral("park alanı"), false), QStringList());
+    EXPECT_EQ(found(QStringLiteral("ÜCRETİ"), false), QStringList{"2026 Giden 1"});
+    ara.exit();
+}
+
 TEST_F(Search, ATiedClerkFindsOnlyWhatTheRegistersShowThatClerk)
 {
     PromptScript prompts;
