@@ -5,14 +5,69 @@
 #include "core/errors.h"
 #include "core/turkish.h"
 
+#include <QCompleter>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace widgets {
+
+namespace {
+
+constexpr int FoldedRole = Qt::UserRole + 7;
+
+// The entries of a list with their folded text beside them.
+class FoldedNames : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == FoldedRole)
+            return core::turkishUpper(QIdentityProxyModel::data(index, Qt::DisplayRole).toString());
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Compares what is typed, folded, with the folded entries, and completes
+// with the entry as stored.
+class TurkishCompleter : public QCompleter {
+public:
+    using QCompleter::QCompleter;
+    QStringList splitPath(const QString& path) const override { return {core::turkishUpper(path)}; }
+    QString pathFromIndex(const QModelIndex& index) const override
+    {
+        return index.data(Qt::DisplayRole).toString();
+    }
+};
+
+} // namespace
+
+void completeInTurkish(QComboBox& box)
+{
+    auto* names = new FoldedNames(&box);
+    names->setSourceModel(box.model());
+    auto* completer = new TurkishCompleter(names, &box);
+    completer->setCompletionRole(FoldedRole);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    box.setCompleter(completer);
+    // The box keeps what was typed in front of the completion; the entry is
+    // shown as stored instead, the completed part still selected.
+    QObject::connect(completer, qOverload<const QString&>(&QCompleter::highlighted), &box,
+                     [&box](const QString& entry) {
+                         QLineEdit* edit = box.lineEdit();
+                         if (!edit || edit->text() == entry)
+                             return;
+                         const int typed = edit->hasSelectedText() ? edit->selectionStart()
+                                                                   : edit->cursorPosition();
+                         edit->setText(entry);
+                         edit->setSelection(int(entry.size()), typed - int(entry.size()));
+                     });
+}
 
 QString namesInOrder(const QString& table, const QString& nameColumn, int length)
 {
@@ -198,6 +253,8 @@ QWidget* FilterStrip::makeWidget(int i)
         auto* combo = new QComboBox(this);
         combo->setEditable(f.editable);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        if (f.editable)
+            completeInTurkish(*combo);
         combo->setMinimumContentsLength(f.width > 0 ? f.width : f.kind == Kind::CodeList ? 20 : 12);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         for (const FilterChoice& c : f.choices)

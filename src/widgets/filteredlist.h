@@ -28,6 +28,11 @@ inline constexpr int CodeNameLength = 30;
 // Turkish).
 QString namesInOrder(const QString& table, const QString& nameColumn, int length = CodeNameLength);
 
+// Completion of an editable choice list without regard to Turkish case:
+// "izmir" completes to "İZMİR VALİLİĞİ", "ısparta" to "ISPARTA". The list
+// shows the entry as it is stored.
+void completeInTurkish(QComboBox& box);
+
 // COMBODOLDUR for one choice list: the all-entry ("TÜMÜ" or "Tümü"), then
 // the first column of every row of sql in the order returned; the list
 // shows the all-entry. Filling does not count as a change: no signal.

@@ -1,4 +1,5 @@
 #include "core/errors.h"
+#include "support/clerk.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/codewordcombo.h"
@@ -10,6 +11,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -227,6 +230,33 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
 
 // One strip of every kind of filter, changed as a clerk changes it: the
 // condition line and its parameters follow the order of the table.
+// Typed text completes to an entry without regard to Turkish case; the
+// list then shows the entry as stored.
+TEST(FilteredList, AnEditableListCompletesWithoutRegardToTurkishCase)
+{
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {{"izmir", "İzmir Valiliği"},  {"ISPA", "Isparta Valiliği"},
+                          {"ıspa", "Isparta Valiliği"}, {"İSTAN", "istanbul il müdürlüğü"},
+                          {"çanak", "ÇANAKKALE"},       {"Isl", "Isl"}}; // no entry: stays as typed
+    for (const Case& c : cases) {
+        QComboBox box;
+        box.setEditable(true);
+        box.setInsertPolicy(QComboBox::NoInsert);
+        box.addItems({QStringLiteral("TÜMÜ"), QStringLiteral("İzmir Valiliği"),
+                      QStringLiteral("Isparta Valiliği"), QStringLiteral("istanbul il müdürlüğü"),
+                      QStringLiteral("ÇANAKKALE")});
+        widgets::completeInTurkish(box);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.lineEdit()->clear();
+        testsupport::typeText(box.lineEdit(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(box.currentText(), QString::fromUtf8(c.shown)) << c.typed;
+    }
+}
+
 TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
 {
     TempDatabase t;
