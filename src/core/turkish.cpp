@@ -28,6 +28,13 @@ QString caseBlindCondition(const QString& column, int columnLength, const QStrin
            turkishFolded(parameter, parameterLength);
 }
 
+QString caseBlindContaining(const QString& column, int columnLength, const QString& parameter,
+                            int parameterLength)
+{
+    return turkishText(column, columnLength) + QStringLiteral(" CONTAINING ") +
+           turkishText(parameter, parameterLength);
+}
+
 QString turkishUpper(const QString& text)
 {
     // Letter by letter, as the engine folds: i and ı are the two letters

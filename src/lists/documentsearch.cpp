@@ -44,6 +44,85 @@ struct RegisterShape {
 
 const QString Folded = QStringLiteral("F%1");
 
+// A text a register holds by the code of a code table: the table, its code
+// and text columns, and the register's column holding the code (the same
+// name as the field's `needs`).
+struct CodeText {
+    QString table;
+    QString code;
+    QString text;
+    int length;
+};
+
+std::optional<CodeText> codeTextOf(const QString& needs)
+{
+    if (needs == QLatin1String("DKOD"))
+        return CodeText{QStringLiteral("DISKUR"), QStringLiteral("DKOD"), QStringLiteral("DKURUM"),
+                        30};
+    if (needs == QLatin1String("BKOD"))
+        return CodeText{QStringLiteral("BIRIM"), QStringLiteral("BKOD"), QStringLiteral("BIRIM"),
+                        30};
+    if (needs == QLatin1String("SDP"))
+        return CodeText{QStringLiteral("SDP"), QStringLiteral("KOD"), QStringLiteral("ACIK"), 100};
+    return std::nullopt;
+}
+
+// The codes whose text holds each word, per code table (by the register's
+// column): one statement a word for the three code tables of a file, so
+// that a register is narrowed by its own indexed columns and joins only
+// the documents found.
+using WordCodes = QList<QHash<QString, QVariantList>>;
+
+WordCodes codesOfWords(db::Database& database, const QSet<QString>& columns,
+                       const QStringList& words)
+{
+    WordCodes result;
+    const QStringList tables = {QStringLiteral("DKOD"), QStringLiteral("BKOD"),
+                                QStringLiteral("SDP")};
+    for (const QString& w : words) {
+        QStringList parts;
+        QVariantList params;
+        for (int t = 0; t < tables.size(); ++t) {
+            const CodeText c = *codeTextOf(tables[t]);
+            if (!columns.contains(c.table + QLatin1Char('.') + c.text))
+                continue;
+            parts << QStringLiteral("SELECT %1,CAST(%2 AS VARCHAR(15)) FROM %3 WHERE ")
+                             .arg(t)
+                             .arg(c.code, c.table) +
+                         core::caseBlindContaining(c.text, c.length, QStringLiteral(":W"),
+                                                   SearchWordLength);
+            params << w;
+        }
+        QHash<QString, QVariantList> codes;
+        if (!parts.isEmpty()) {
+            db::Query q(database);
+            q.openLines({parts.join(QStringLiteral(" UNION ALL "))}, params);
+            for (int r = 0; r < q.rowCount(); ++r) {
+                const QString& column = tables[int(q.value(r, 0).toInt())];
+                const QString code = q.value(r, 1).toString();
+                codes[column] << (column == QLatin1String("SDP") ? QVariant(code)
+                                                                 : QVariant(code.toInt()));
+            }
+        }
+        result << codes;
+    }
+    return result;
+}
+
+// The most keys a condition lists; a word found in more is looked for in
+// every row instead.
+constexpr qsizetype MostKeys = 1000;
+
+QString keyList(const QString& column, const QVariantList& keys, QVariantList& params)
+{
+    QStringList marks;
+    for (const QVariant& k : keys) {
+        marks << QStringLiteral(":K");
+        params << k;
+    }
+    return QStringLiteral("%1 IN (%2)").arg(column, marks.join(QLatin1Char(',')));
+}
+
 const QList<RegisterShape>& shapes()
 {
     auto common = [](const QString& party, int partyLength, const QString& partyCaption,
@@ -223,6 +302,27 @@ struct Candidate {
     }
 };
 
+// For each word (folded, in the file's bytes) the documents whose letter
+// holds it; each letter is folded once for all the words.
+QList<QVariantList> lettersHolding(const QHash<int, DocumentSearch::Letter>& letters,
+                                   const QList<QByteArray>& words)
+{
+    QList<QVariantList> holding(words.size());
+    const std::array<char, 256>& fold = byteFold();
+    QByteArray folded;
+    for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
+        const QByteArray& text = it->text;
+        folded.resize(text.size());
+        char* out = folded.data();
+        for (const char c : text)
+            *out++ = fold[static_cast<unsigned char>(c)];
+        for (qsizetype w = 0; w < words.size(); ++w)
+            if (folded.contains(words[w]))
+                holding[w] << it.key();
+    }
+    return holding;
+}
+
 } // namespace
 
 QString registerName(SearchRegister reg)
@@ -329,20 +429,35 @@ void DocumentSearch::forgetLetters()
 }
 
 const QHash<int, DocumentSearch::Letter>&
-DocumentSearch::readLetters(db::Database& database, const QString& year, const db::Query& rows,
-                            int versionColumn, bool harno, const std::function<bool()>& goOn)
+DocumentSearch::readLetters(db::Database& database, const QString& year, bool harno,
+                            const std::function<bool()>& goOn)
 {
     QHash<int, Letter>& known = m_letters[year];
     m_uncached.clear();
+    const QString letterRow = harno ? QStringLiteral(" AND T.HARNO=1") : QString();
+    // The version of every letter's row: those not read yet, or changed
+    // since, are read now. A letter deleted since is forgotten.
     QList<int> wanted;
-    for (int r = 0; r < rows.rowCount(); ++r) {
-        const db::Field version = rows.value(r, versionColumn);
-        if (version.isNull())
-            continue;
-        const int kayno = int(rows.value(r, 0).toInt());
-        const auto found = known.constFind(kayno);
-        if (found == known.cend() || found->version != version.toInt())
-            wanted << kayno;
+    {
+        db::Query versions(database);
+        versions.openLines({QStringLiteral("SELECT T.KAYNO,T.RDB$RECORD_VERSION FROM TEXT T"),
+                            QStringLiteral("WHERE T.METIN IS NOT NULL") + letterRow});
+        QSet<int> present;
+        for (int r = 0; r < versions.rowCount(); ++r) {
+            const int kayno = int(versions.value(r, 0).toInt());
+            present.insert(kayno);
+            const auto found = known.constFind(kayno);
+            if (found == known.cend() || found->version != versions.value(r, 1).toInt())
+                wanted << kayno;
+        }
+        for (auto it = known.begin(); it != known.end();) {
+            if (present.contains(it.key())) {
+                ++it;
+            } else {
+                m_letterBytes -= it->text.size();
+                it = known.erase(it);
+            }
+        }
     }
     if (wanted.isEmpty())
         return known;
@@ -350,7 +465,6 @@ DocumentSearch::readLetters(db::Database& database, const QString& year, const d
     // Many letters: all of the file's in one statement; a few (the ones
     // written since the last search): by their keys, a few hundred a
     // statement.
-    const QString letterRow = harno ? QStringLiteral(" AND T.HARNO=1") : QString();
     QList<QStringList> statements;
     QList<QVariantList> parameters;
     constexpr int Many = 2000;
@@ -363,15 +477,12 @@ DocumentSearch::readLetters(db::Database& database, const QString& year, const d
     } else {
         for (qsizetype from = 0; from < wanted.size(); from += PerStatement) {
             const QList<int> keys = wanted.mid(from, PerStatement);
-            QStringList marks;
-            QVariantList params;
-            for (int k : keys) {
-                marks << QStringLiteral(":K");
-                params << k;
-            }
+            QVariantList params, keyValues;
+            for (int k : keys)
+                keyValues << k;
             statements << QStringList{
                 QStringLiteral("SELECT T.KAYNO,T.RDB$RECORD_VERSION,T.METIN FROM TEXT T"),
-                QStringLiteral("WHERE T.KAYNO IN (%1)").arg(marks.join(QLatin1Char(','))) +
+                QStringLiteral("WHERE ") + keyList(QStringLiteral("T.KAYNO"), keyValues, params) +
                     letterRow};
             parameters << params;
         }
@@ -456,6 +567,7 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
         ++outcome.filesSearched;
         const QString fileName = core::bareDatabaseFileName(file.year);
         const QSet<QString> columns = columnsOf(*database);
+        const WordCodes codes = codesOfWords(*database, columns, words);
         QStringList missing;
         for (const RegisterShape* shape : registers) {
             auto has = [&](const QString& table, const QString& column) {
@@ -497,8 +609,6 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                    << QStringLiteral("G1.%1 KTARIH").arg(shape->date);
             for (int i = 0; i < fields.size(); ++i)
                 select << fields[i].expression + QLatin1Char(' ') + Folded.arg(i);
-            if (letters)
-                select << QStringLiteral("T.RDB$RECORD_VERSION LVER");
             QStringList lines{QStringLiteral("SELECT ") + select.join(QLatin1Char(',')) +
                               QStringLiteral(" FROM %1 G1").arg(shape->table)};
             for (const QString& join : shape->joins)
@@ -508,11 +618,21 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                     lines << join;
             if (plan)
                 lines << QStringLiteral("LEFT JOIN SDP S ON(S.KOD=G1.SDP)");
-            if (letters)
-                lines << (has(QStringLiteral("TEXT"), QStringLiteral("HARNO"))
-                              ? QStringLiteral(
-                                    "LEFT JOIN TEXT T ON(T.KAYNO=G1.KAYNO AND T.HARNO=1)")
-                              : QStringLiteral("LEFT JOIN TEXT T ON(T.KAYNO=G1.KAYNO)"));
+            // The letters of the file as text, and for each word the
+            // documents whose letter holds it.
+            const QHash<int, Letter>* texts = nullptr;
+            QList<QByteArray> letterWords;
+            QList<QVariantList> inLetters;
+            bool everyRow = false;
+            if (letters) {
+                texts = &readLetters(*database, file.year,
+                                     has(QStringLiteral("TEXT"), QStringLiteral("HARNO")), goOn);
+                for (const QString& w : foldedWords)
+                    letterWords << db::toDbText(w);
+                inLetters = lettersHolding(*texts, letterWords);
+                for (const QVariantList& keys : inLetters)
+                    everyRow |= keys.size() > MostKeys;
+            }
             QStringList conditions;
             QVariantList params;
             if (request.from.isValid()) {
@@ -530,30 +650,48 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                 conditions << QStringLiteral("G1.BKOD=:BK");
                 params << m_ctx.UserDeptCode;
             }
-            // Without letters every word is looked for by the engine; with
-            // them a word may stand in the letter alone, so the documents
-            // are read and the words looked for here.
-            if (!letters) {
-                // The texts joined into one, folded once a row: a word
-                // cannot reach across the separator, which nobody types.
-                QStringList parts;
-                int length = 0;
-                for (const SearchField& f : fields) {
-                    parts << QStringLiteral("COALESCE(%1,'')").arg(f.expression);
-                    length += f.length + 1;
-                }
-                const QString joined = parts.join(QStringLiteral("||ASCII_CHAR(1)||"));
-                for (const QString& w : words) {
-                    QStringList any{
-                        core::caseBlindCondition(joined, length, QStringLiteral(" CONTAINING "),
-                                                 QStringLiteral(":W"), SearchWordLength)};
-                    params << w;
-                    if (isNumber(w)) {
-                        any << QStringLiteral("G1.%1=:N").arg(shape->number);
-                        params << w.toLongLong();
+            // Every word is looked for by the engine: in the register's own
+            // texts, through the codes of the code tables whose text holds
+            // it, by the registry number, and by the documents whose letter
+            // holds it. A word in the letters of very many documents makes
+            // the documents read and the words looked for here.
+            if (!everyRow) {
+                for (int w = 0; w < words.size(); ++w) {
+                    // The own texts joined into one, read once a row: a word
+                    // cannot reach across the separator, which nobody types.
+                    QStringList parts, byKeys;
+                    QVariantList keyParams;
+                    int length = 0;
+                    for (const SearchField& f : fields) {
+                        const std::optional<CodeText> coded = codeTextOf(f.needs);
+                        const QVariantList keys = coded ? codes[w].value(f.needs) : QVariantList();
+                        if (coded && keys.size() <= MostKeys) {
+                            if (!keys.isEmpty())
+                                byKeys << keyList(QStringLiteral("G1.") + f.needs, keys, keyParams);
+                            continue;
+                        }
+                        parts << QStringLiteral("COALESCE(%1,'')").arg(f.expression);
+                        length += f.length + 1;
                     }
-                    conditions << QLatin1Char('(') + any.join(QStringLiteral(" OR ")) +
-                                      QLatin1Char(')');
+                    QStringList any;
+                    if (!parts.isEmpty()) {
+                        any << core::caseBlindContaining(
+                            parts.join(QStringLiteral("||ASCII_CHAR(1)||")), length,
+                            QStringLiteral(":W"), SearchWordLength);
+                        params << words[w];
+                    }
+                    any << byKeys;
+                    params << keyParams;
+                    if (isNumber(words[w])) {
+                        any << QStringLiteral("G1.%1=:N").arg(shape->number);
+                        params << words[w].toLongLong();
+                    }
+                    if (letters && !inLetters[w].isEmpty())
+                        any << keyList(QStringLiteral("G1.KAYNO"), inLetters[w], params);
+                    conditions << (any.isEmpty()
+                                       ? QStringLiteral("1=0")
+                                       : QLatin1Char('(') + any.join(QStringLiteral(" OR ")) +
+                                             QLatin1Char(')'));
                 }
             }
             if (!conditions.isEmpty())
@@ -574,16 +712,7 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                         return 3 + i;
                 return -1;
             }();
-            const int letterColumn = letters ? 3 + int(fields.size()) : -1;
             bool stopped = false;
-            const QHash<int, Letter>* texts = nullptr;
-            QList<QByteArray> letterWords;
-            if (letters) {
-                texts = &readLetters(*database, file.year, q, letterColumn,
-                                     has(QStringLiteral("TEXT"), QStringLiteral("HARNO")), goOn);
-                for (const QString& w : foldedWords)
-                    letterWords << db::toDbText(w);
-            }
             int previous = -1;
             for (int r = 0; r < q.rowCount(); ++r) {
                 if (r % 2000 == 1999 && !goOn()) {
@@ -606,7 +735,7 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                 }
                 std::optional<QString> found = c.matches(words, foldedWords, letterWords);
                 // The engine's folding decided; here only what it found is told.
-                if (!found && letters)
+                if (!found && everyRow)
                     continue;
                 outcome.hits.append(
                     {file.year, shape->reg, kayno, c.number, q.value(r, 2).toString(),

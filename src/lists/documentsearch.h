@@ -113,12 +113,10 @@ public:
 
 private:
     db::Database* open(const YearFile& file, QStringList& notes);
-    // The letters of the documents of rows (the version of each row's
-    // letter in column versionColumn) as text: those read by an earlier
-    // search whose row has not changed since, the others read now in as
-    // few statements as they take and made text on every core.
-    const QHash<int, Letter>& readLetters(db::Database& database, const QString& year,
-                                          const db::Query& rows, int versionColumn, bool harno,
+    // The letters of a file as text: those read by an earlier search whose
+    // row has not changed since, the others read now in as few statements
+    // as they take and made text on every core.
+    const QHash<int, Letter>& readLetters(db::Database& database, const QString& year, bool harno,
                                           const std::function<bool()>& goOn);
 
     core::TDM& m_dm;
