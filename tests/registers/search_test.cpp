@@ -150,6 +150,12 @@ TEST_F(Search, FindsWordsInAnyTurkishCaseInEveryYearNewestFirst)
               QStringList({"2026 Gelen 2", "2026 Giden 1"}));
     EXPECT_TRUE(found(QStringLiteral("ISIK"), false).isEmpty());
     EXPECT_EQ(found(QStringLiteral("ÇÖP şükrü"), false), QStringList{"2026 Dilekçe 1"});
+    // The department and the institution are found through their codes.
+    EXPECT_EQ(found(QStringLiteral("zabıta"), false),
+              QStringList({"2026 Gelen 2", "2026 Giden 1", "2026 Dilekçe 1"}));
+    EXPECT_EQ(found(QStringLiteral("TAPU ışık"), false),
+              QStringList({"2026 Gelen 2", "2026 Giden 1"}));
+    EXPECT_EQ(found(QStringLiteral("çankırı ışık"), false), QStringList());
     // A registry number, and the place each word was found.
     EXPECT_EQ(found(QStringLiteral("2 sokak"), false), QStringList{"2026 Gelen 2"});
     EXPECT_EQ(ara.results().hits().value(0).matches,
