@@ -23,8 +23,9 @@ int busyDepth = 0;
 
 // write, read committed, record version, wait: the transaction every
 // workstation of the system runs.
-const unsigned char TransactionParameters[] = {
-    isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
+const unsigned char TransactionParameters[] = {isc_tpb_version3, isc_tpb_write,
+                                               isc_tpb_read_committed, isc_tpb_rec_version,
+                                               isc_tpb_wait};
 // The same, reading only.
 const unsigned char ReadOnlyParameters[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
                                             isc_tpb_rec_version, isc_tpb_wait};
@@ -122,11 +123,9 @@ void Database::attach(const QString& name, const Credentials& credentials, bool 
     IAttachment* att = nullptr;
     if (!st.failed()) {
         att = create ? provider->createDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()),
-                                                dpb->getBuffer(st.get()))
+                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()))
                      : provider->attachDatabase(st.get(), path.constData(),
-                                                dpb->getBufferLength(st.get()),
-                                                dpb->getBuffer(st.get()));
+                                                dpb->getBufferLength(st.get()), dpb->getBuffer(st.get()));
     }
     dpb->dispose();
     provider->release();

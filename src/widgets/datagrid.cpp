@@ -153,8 +153,7 @@ void DataGrid::followQuery(int row)
 
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        currentIndex().isValid()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
         emit rowActivated(currentIndex().row());
         return;
     }

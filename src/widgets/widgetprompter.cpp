@@ -11,8 +11,8 @@ namespace widgets {
 
 void WidgetPrompter::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
@@ -24,8 +24,7 @@ bool WidgetPrompter::question(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString WidgetPrompter::openFileName(const QString& title, const QString& filter,
-                                     const QString& folder)
+QString WidgetPrompter::openFileName(const QString& title, const QString& filter, const QString& folder)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
 }

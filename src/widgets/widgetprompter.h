@@ -9,8 +9,7 @@ class WidgetPrompter : public core::Prompter {
 public:
     void message(const QString& text) override;
     bool question(const QString& text) override;
-    QString openFileName(const QString& title, const QString& filter,
-                         const QString& folder) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFileName(const QString& title, const QString& filter,
                          const QString& suggested) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
