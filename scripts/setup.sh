@@ -9,6 +9,8 @@ packages=(
   qt6-pdf-dev qt6-image-formats-plugins libsane-dev libsane1
   firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
   googletest libgtest-dev libbenchmark-dev
+  libxlsxwriter-dev # lists out to Excel workbooks
+  python3-openpyxl  # the tests read the workbooks back with another reader
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   dpkg-dev file # the computed dependencies of the Debian package

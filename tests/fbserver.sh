@@ -35,7 +35,12 @@ CONF
   echo "security.db = $dir/security3.fdb" > "$dir/databases.conf"
   cp "$lib/plugins.conf" "$lib/firebird.msg" "$dir/"
   ln -s "$lib/plugins" "$dir/plugins"
-  ln -s "$lib/intl" "$dir/intl"
+  # The character sets are copied, not linked: the server loads its intl
+  # module through a link but then looks it up by the linked name, finds
+  # nothing, and every WIN1254 text (Turkish order and case) fails with
+  # "CHARACTER SET WIN1254 is not installed".
+  mkdir "$dir/intl"
+  cp -L "$lib/intl/fbintl.conf" "$lib/intl/libfbintl.so" "$dir/intl/"
   cp /var/lib/firebird/3.0/system/security3.fdb "$dir/security3.fdb"
   chmod 600 "$dir/security3.fdb"
   FIREBIRD="$dir" FIREBIRD_LOCK="$dir/lock" isql-fb -q -user SYSDBA "$dir/security3.fdb" <<SQL >/dev/null

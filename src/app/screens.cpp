@@ -18,6 +18,7 @@
 #include "lists/details.h"
 #include "lists/ledgers.h"
 #include "lists/pickers.h"
+#include "lists/tfrmara.h"
 #include "refdata/codetableeditor.h"
 #include "refdata/tfrmgentan.h"
 #include "refdata/tfrmkurbil.h"
@@ -106,6 +107,8 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // TFRMDILBUL: made with the outgoing entry above.
     // TQRPGIDYAZ: made with the letter editor above.
     s.templates = new letters::TFRMSABLON(dm, ctx, &menu);
+    // "Evrak Ara", after the detail views it opens.
+    s.search = new lists::TFRMARA(dm, ctx, &menu);
     // TFRMRESIM and TQRGELRES: made with the incoming entry above.
     s.versionInfo = new TFRMVERBILGI(
         menu.infoServer(), [&menu] { menu.PRGGUNCELLE(); }, &menu);
@@ -114,6 +117,15 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     opens(menu, MenuEntry::GelenEvrak, s.incomingList);
     opens(menu, MenuEntry::GidenEvrak, s.outgoingList);
     opens(menu, MenuEntry::Dilekce, s.petitionList);
+    // The search covers the registers the user may open, and is the
+    // "F3-Ara" of the incoming and outgoing lists.
+    s.search->setDetailViews(s.incomingDetail, s.outgoingDetail, s.petitionDetail);
+    s.search->setRegisterRule([&ctx](lists::SearchRegister reg) {
+        return HAKBUL(ctx, QString::number(int(reg))).G != QLatin1String("H");
+    });
+    s.incomingList->setSearchScreen(s.search);
+    s.outgoingList->setSearchScreen(s.search);
+    opens(menu, MenuEntry::EvrakAra, s.search);
     // The ledgers and the general list open the detail views (and the
     // petition picker) made after them in the order.
     s.generalList->setDetailViews(s.incomingDetail, s.outgoingDetail, s.petitionDetail);

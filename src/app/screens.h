@@ -33,6 +33,7 @@ class TFRMGENLST;
 class TFRMGELLIST;
 class TFRMGIDLIST;
 class TFRMDILLIST;
+class TFRMARA;
 } // namespace lists
 namespace letters {
 class TFRMTEXT1;
@@ -78,6 +79,7 @@ struct ProgramScreens {
     lists::TFRMGELLIST* incomingLedger = nullptr;
     lists::TFRMGIDLIST* outgoingLedger = nullptr;
     lists::TFRMDILLIST* petitionLedger = nullptr;
+    lists::TFRMARA* search = nullptr;
     registers::TFRMRESIM* picture = nullptr;
     registers::TFRMGELEN* incomingEntry = nullptr;
     registers::TFRMGELLST* incomingList = nullptr;

@@ -96,6 +96,8 @@ const std::vector<TFRMMENU::EntryInfo>& TFRMMENU::entries()
         {E::GelenEvrak, EvrakIslemleri, "Gelen Evrak", 1, "mnuGelenEvrak", false},
         {E::GidenEvrak, EvrakIslemleri, "Giden Evrak", 2, "mnuGidenEvrak", false},
         {E::Dilekce, EvrakIslemleri, "Dilekçe", 3, "mnuDilekce", false},
+        // Offered to everyone who may see any register (below); Ctrl+F.
+        {E::EvrakAra, EvrakIslemleri, "Evrak Ara", 0, "mnuEvrakAra", false},
         // Not guarded by MENUYAP: offered to a user whose right 11 lets
         // them in (below), and to everyone when no login is asked for.
         {E::GenelListe, Raporlar, "Genel Liste", 0, "mnuGenelListe", false},
@@ -157,6 +159,11 @@ void TFRMMENU::buildMenu()
         connect(action, &QAction::triggered, this, [this, entry] { triggerEntry(entry); });
         m_actions[entry] = action;
     }
+    // The search answers Ctrl+F anywhere in the main window.
+    QAction* search = m_actions.at(MenuEntry::EvrakAra);
+    search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    search->setShortcutContext(Qt::WindowShortcut);
+    addAction(search);
     QAction* end = menuBar()->addAction(QStringLiteral("&Program Sonu"));
     end->setObjectName(QStringLiteral("mnuProgramSonu"));
     connect(end, &QAction::triggered, this, [this] { core::guarded([this] { programSonu(); }); });
@@ -379,6 +386,10 @@ bool TFRMMENU::enterFile()
         m_actions.at(MenuEntry::GenelListe)->setVisible(generalList);
         if (generalList)
             m_menus.at(QStringLiteral("Raporlar"))->menuAction()->setVisible(true);
+        bool anyRegister = false;
+        for (const char* code : {"1", "2", "3"})
+            anyRegister |= HAKBUL(m_ctx, QLatin1String(code)).G != QLatin1String("H");
+        m_actions.at(MenuEntry::EvrakAra)->setVisible(anyRegister);
     }
 
     switch (core::VERKONT(m_dm, m_ctx)) {

@@ -33,6 +33,7 @@ enum class MenuEntry {
     GelenEvrak,
     GidenEvrak,
     Dilekce,
+    EvrakAra,
     GenelListe,
     GelenYazilarListesi,
     GidenYazilarListesi,

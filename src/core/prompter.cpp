@@ -16,6 +16,11 @@ QStringList Prompter::openFileNames(const QString& title, const QString& filter,
     return path.isEmpty() ? QStringList() : QStringList{path};
 }
 
+QString Prompter::saveFileName(const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
 Prompter& Prompter::current()
 {
     if (!installed)

@@ -32,6 +32,10 @@ public:
     // own for this offers the single-file one.
     virtual QStringList openFileNames(const QString& title, const QString& filter,
                                       const QString& folder = QString());
+    // A file-save dialog suggesting a file name; the chosen path, or empty
+    // when cancelled. A prompter that shows no file dialogs cancels.
+    virtual QString saveFileName(const QString& title, const QString& filter,
+                                 const QString& suggested = QString());
     // The system print dialog (printer and copies) or, with setupOnly, the
     // layout's printer set-up; false when cancelled.
     virtual bool printDialog(QPrinter& printer, bool setupOnly = false) = 0;

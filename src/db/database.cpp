@@ -33,6 +33,15 @@ const unsigned char TransactionParameters[] = {isc_tpb_version3,
                                                isc_tpb_lock_timeout,
                                                1,
                                                Database::LockTimeoutSeconds};
+// The same, reading only.
+const unsigned char ReadOnlyParameters[] = {isc_tpb_version3,
+                                            isc_tpb_read,
+                                            isc_tpb_read_committed,
+                                            isc_tpb_rec_version,
+                                            isc_tpb_wait,
+                                            isc_tpb_lock_timeout,
+                                            1,
+                                            Database::LockTimeoutSeconds};
 
 // Blob segments are at most 65,535 bytes; over the network a larger one is
 // cut without an error, so blobs are always written in smaller pieces.
@@ -301,7 +310,10 @@ ITransaction* Database::transaction()
         IAttachment* att = attachment();
         fb::Status st;
         fb::Handle<ITransaction> started(
-            att->startTransaction(st.get(), sizeof TransactionParameters, TransactionParameters));
+            m_readOnly
+                ? att->startTransaction(st.get(), sizeof ReadOnlyParameters, ReadOnlyParameters)
+                : att->startTransaction(st.get(), sizeof TransactionParameters,
+                                        TransactionParameters));
         check(st);
         m_handles->transaction = std::move(started);
         m_pendingWrites = false;

@@ -100,6 +100,11 @@ public:
     bool workLost() const { return m_workLost; }
 
     bool inTransaction() const;
+    // Transactions that may only read: the engine refuses every change, so a
+    // connection that looks into a file (another year's) cannot alter it.
+    // Takes effect from the next transaction.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool readOnly() const { return m_readOnly; }
     // Makes the work since the last commit point permanent.
     void commit();
     // Undoes everything since the last commit point.
@@ -154,6 +159,7 @@ private:
     bool m_workLost = false;
     quint64 m_generation = 0;
     quint64 m_statementCount = 0;
+    bool m_readOnly = false;
     std::vector<StatementHolder*> m_holders;
 };
 

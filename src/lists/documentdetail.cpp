@@ -42,7 +42,8 @@ ReplyState replyState(const ReplyTexts& texts, const QString& cevdur, qint64 cev
 
 DocumentDetail::DocumentDetail(const DetailTable& table, core::TDM& dm, core::AppContext&,
                                QWidget* parent)
-    : widgets::Screen(parent), m_table(table), m_row(dm.IBDATABASE),
+    : widgets::Screen(parent), m_table(table), m_home(dm.IBDATABASE),
+      m_row(std::make_unique<db::Query>(dm.IBDATABASE)),
       m_ui(std::make_unique<Ui::DocumentDetail>())
 {
     m_ui->setupUi(this);
@@ -166,14 +167,24 @@ void DocumentDetail::buildRelatedStrip()
     grid.setColumnStretch(5, 1);
 }
 
+void DocumentDetail::setSource(db::Database* other, const QString& year)
+{
+    db::Database& source = other ? *other : m_home;
+    if (&m_row->database() != &source)
+        m_row = std::make_unique<db::Query>(source);
+    setWindowTitle(year.isEmpty() ? m_table.title
+                                  : QStringLiteral("%1 (%2)").arg(m_table.title, year));
+}
+
 void DocumentDetail::activate()
 {
-    m_row.close();
-    m_row.clear();
+    db::Query& row = *m_row;
+    row.close();
+    row.clear();
     for (const QString& line : m_table.sqlLines)
-        m_row.add(line);
-    m_row.bind(0, DetailKayno);
-    m_row.open();
+        row.add(line);
+    row.bind(0, DetailKayno);
+    row.open();
     showFields();
     showRelated();
     CEVAPDURUMU();
@@ -182,12 +193,12 @@ void DocumentDetail::activate()
 
 void DocumentDetail::deactivate()
 {
-    m_row.close();
+    m_row->close();
 }
 
 QString DocumentDetail::text(const QString& column) const
 {
-    return m_row.field(column).toString();
+    return m_row->field(column).toString();
 }
 
 void DocumentDetail::showFields()
@@ -229,7 +240,7 @@ void DocumentDetail::CEVAPDURUMU()
     m_replyDetails->clear();
     const ReplyState s =
         replyState(m_table.replyTexts, text(QStringLiteral("CEVDUR")),
-                   m_row.field(QStringLiteral("CEVNO")).toInt(), text(m_table.replyNoColumn),
+                   m_row->field(QStringLiteral("CEVNO")).toInt(), text(m_table.replyNoColumn),
                    text(m_table.replyDateColumn), text(m_table.replyPlaceColumn));
     m_replyState->setText(s.state);
     m_replyDetails->setText(s.details);

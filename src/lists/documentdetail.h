@@ -103,6 +103,9 @@ public:
 
     // KAYNO of the document to show; written by the caller before opening.
     int DetailKayno = 0;
+    // The file the next openings read: another year's connection (the
+    // year then stands in the title), or nullptr for the program's own.
+    void setSource(db::Database* other, const QString& year);
 
     // Fills the reply-state and reply-details labels from the row shown.
     void CEVAPDURUMU();
@@ -128,7 +131,8 @@ private:
     QString text(const QString& column) const;
 
     DetailTable m_table;
-    db::Query m_row;
+    db::Database& m_home;
+    std::unique_ptr<db::Query> m_row;
     std::unique_ptr<Ui::DocumentDetail> m_ui;
     QList<Bound> m_bound;
     QLabel* m_replyState = nullptr;

@@ -42,7 +42,7 @@ widgets::Filter codeList(const char* objectName, const QString& caption, const Q
         .kind = Kind::CodeList,
         .objectName = QLatin1String(objectName),
         .caption = caption,
-        .fillSql = QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(nameColumn, table),
+        .fillSql = widgets::namesInOrder(table, nameColumn),
         .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
                         QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
     return condition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
@@ -66,7 +66,6 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
                      QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("DK"),
                      QStringLiteral("D"));
         kurum.allEntry = c.institutionAllEntry;
-        kurum.sorted = c.institutionSorted;
         filters << kurum;
     }
     filters << codeList("cmbBirim", QStringLiteral("Birimi"), QStringLiteral("BIRIM"),
@@ -164,6 +163,14 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, Q
         QAction* action = m_printMenu->addAction(entry.caption);
         connect(action, &QAction::triggered, this,
                 [this, i] { core::guarded([this, i] { print(i); }); });
+    }
+    // The rows on screen also go to a workbook or a CSV file, from the print
+    // menu and from the list's context menu.
+    m_ui->grdListe->offerExport(m_table.title.simplified());
+    if (!m_table.printMenu.isEmpty()) {
+        m_printMenu->addSeparator();
+        for (QAction* action : m_ui->grdListe->actions())
+            m_printMenu->addAction(action);
     }
     m_ui->btnYazdir->setVisible(!m_table.printMenu.isEmpty());
     m_ui->btnAra->setVisible(m_table.search);

@@ -62,10 +62,10 @@ struct LedgerTable {
 struct LedgerColumns {
     QString monthColumn; // the registration date, for the month
     QString dateColumn;  // the date compared whole
-    // The institution filter's all-entry and whether its list keeps itself
-    // in alphabetical order; no all-entry: the register has no institution.
+    // The institution filter's all-entry; none: the register has no
+    // institution. Every code list is in Turkish alphabetical order, as its
+    // statement reads the names.
     QString institutionAllEntry{};
-    bool institutionSorted = false;
     bool editable = false;
 };
 QList<widgets::Filter> ledgerFilters(const LedgerColumns& columns);

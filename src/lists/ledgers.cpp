@@ -89,7 +89,7 @@ QList<widgets::Filter> generalFilters(const QString& monthColumn, bool instituti
               .objectName = QStringLiteral("cmbKurum"),
               .caption = QStringLiteral("Kurumu"),
               .editable = true,
-              .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+              .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
               .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                               QStringLiteral("WHERE DKURUM=:D")}},
              institution ? QStringLiteral("D.DKOD=:DK AND G1.DKOD=:DK") : QStringLiteral("1=0")),
@@ -97,7 +97,7 @@ QList<widgets::Filter> generalFilters(const QString& monthColumn, bool instituti
               .objectName = QStringLiteral("cmbBirim"),
               .caption = QStringLiteral("Birimi"),
               .editable = true,
-              .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
+              .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
               .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
                               QStringLiteral("WHERE BIRIM=:B")}},
              QStringLiteral("B.BKOD=:BK AND G1.BKOD=:BK")),
@@ -139,15 +139,13 @@ constexpr int TypeFilter = 2;
 
 const LedgerTable& TFRMGELLIST::table()
 {
-    static const LedgerTable differences = [] {
-        LedgerTable t = documentLedger(
-            QStringLiteral("TFRMGELLIST"), QStringLiteral("GELEN YAZILAR  LİSTESİ"),
-            QStringLiteral("GELEN"), QStringLiteral("GELNO"), QStringLiteral("GELTAR"),
-            QStringLiteral("  TÜMÜ"), QStringLiteral("Gelen Yazılar Defteri"),
-            {&TQRPGELDEF1, &TQRPGELDEF2, &TQRPGELLIST}, true);
-        t.filters[0].sorted = true;
-        return t;
-    }();
+    // "Kurumu" keeps its names in alphabetical order: its statement reads
+    // them in Turkish order, which is the order the list would keep itself.
+    static const LedgerTable differences =
+        documentLedger(QStringLiteral("TFRMGELLIST"), QStringLiteral("GELEN YAZILAR  LİSTESİ"),
+                       QStringLiteral("GELEN"), QStringLiteral("GELNO"), QStringLiteral("GELTAR"),
+                       QStringLiteral("  TÜMÜ"), QStringLiteral("Gelen Yazılar Defteri"),
+                       {&TQRPGELDEF1, &TQRPGELDEF2, &TQRPGELLIST}, true);
     return differences;
 }
 

@@ -1,5 +1,7 @@
 #include "pickers.h"
 
+#include "core/turkish.h"
+
 namespace lists {
 namespace {
 
@@ -15,7 +17,7 @@ PickerFilter institutionFilter()
             .objectName = QStringLiteral("cmbKurum"),
             .caption = QStringLiteral("Gittiği Yer"),
             .editable = true,
-            .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+            .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
             .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                             QStringLiteral("WHERE DKURUM=:D")},
             .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
@@ -33,7 +35,7 @@ PickerFilter departmentFilter(const QString& caption, const QString& own)
         .objectName = QStringLiteral("cmbBirim"),
         .caption = caption,
         .editable = true,
-        .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
+        .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
         .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
         .firstForm = QStringLiteral("WHERE ") + condition,
         .laterForm = QStringLiteral(" AND ") + condition,
@@ -97,9 +99,11 @@ const PickerTable& TFRMGIDBUL::table()
 
 const PickerTable& TFRMDILBUL::table()
 {
-    // The petitioner's name is matched anywhere: the pattern is two
-    // characters longer than ADSOY, so it is cast wider than the column.
-    const QString name = QStringLiteral("ADSOY LIKE  CAST(:AA AS VARCHAR(32))");
+    // The petitioner's name is matched anywhere, without regard to Turkish
+    // case: the pattern is two characters longer than ADSOY, so it is read
+    // wider than the column.
+    const QString name = core::caseBlindCondition(
+        QStringLiteral("ADSOY"), 30, QStringLiteral(" LIKE  "), QStringLiteral(":AA"), 32);
     const QString awaited = QStringLiteral("D.CEVDUR=:cd");
     static const PickerTable differences = {
         .formName = QStringLiteral("TFRMDILBUL"),

@@ -1,6 +1,8 @@
 #include "codetables.h"
 
+#include "core/turkish.h"
 #include "db/dberror.h"
+#include "widgets/filteredlist.h"
 
 #include <limits>
 
@@ -45,7 +47,7 @@ const CodeTable& institutionTable()
         QStringLiteral("DKURUM"),
         {{QStringLiteral("DKURUM"), QStringLiteral("Kurum Adı"), 360, 0, true},
          {QStringLiteral("DKOD"), QStringLiteral("Kodu"), 70, 0, false}},
-        QStringLiteral("ORDER BY DKURUM"),
+        core::turkishOrderBy(QStringLiteral("DKURUM"), widgets::CodeNameLength),
         {QStringLiteral("SELECT COUNT(*) SAY FROM DISKUR"), QStringLiteral("WHERE DKURUM=:KRM")},
         0,
         QStringLiteral("DİKKAT! Bu Kurum Kayıtlıdır..."),

@@ -1,5 +1,6 @@
 #include "fileplan.h"
 
+#include "core/turkish.h"
 #include "widgets/filteredlist.h"
 
 namespace refdata {
@@ -7,15 +8,32 @@ namespace refdata {
 void runPlanQuery(db::Query& query, SearchMode mode, const QString& searchText)
 {
     const QString text = mode == SearchMode::None ? QString() : searchText.trimmed();
-    // The patterns are cast wider than their columns: a full code or
+    // The patterns are read wider than their columns: a full code or
     // description plus its wildcards would otherwise be refused as too long.
+    // Both match without regard to Turkish case. A code typed in digits and
+    // dots needs no folding; the part of it before any wildcard or letter
+    // also narrows the codes by their index.
     widgets::ConditionLine condition;
-    if (!text.isEmpty() && mode == SearchMode::Code)
-        condition.append(QStringLiteral(" AND KOD LIKE CAST(:HK AS VARCHAR(60))"),
-                         {text + QLatin1Char('%')});
-    else if (!text.isEmpty() && mode == SearchMode::Description)
-        condition.append(QStringLiteral(" AND ACIK LIKE CAST(:AC AS VARCHAR(250))"),
+    if (!text.isEmpty() && mode == SearchMode::Code) {
+        const QString pattern = text + QLatin1Char('%');
+        const QString prefix = core::indexablePrefix(pattern);
+        if (!prefix.isEmpty())
+            condition.append(QStringLiteral(" AND KOD STARTING WITH CAST(:HS AS VARCHAR(60))"),
+                             {prefix});
+        condition.append(core::caseless(text)
+                             ? QStringLiteral(" AND KOD LIKE CAST(:HK AS VARCHAR(60))")
+                             : QStringLiteral(" AND ") +
+                                   core::caseBlindCondition(QStringLiteral("KOD"), PlanCodeLength,
+                                                            QStringLiteral(" LIKE "),
+                                                            QStringLiteral(":HK"), 60),
+                         {pattern});
+    } else if (!text.isEmpty() && mode == SearchMode::Description) {
+        condition.append(QStringLiteral(" AND ") +
+                             core::caseBlindCondition(QStringLiteral("ACIK"), 100,
+                                                      QStringLiteral(" LIKE "),
+                                                      QStringLiteral(":AC"), 250),
                          {QLatin1Char('%') + text + QLatin1Char('%')});
+    }
     widgets::runFilteredQuery(
         query,
         {QStringLiteral("SELECT KOD,ACIK,"),

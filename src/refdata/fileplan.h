@@ -24,9 +24,9 @@ inline const QString SubCodeColumn = QStringLiteral("ALTKOD");
 
 // SORGULA of the file plan picker: every code of three characters or more,
 // narrowed in code mode to the codes beginning with the search text and in
-// description mode to the descriptions containing it (the database's LIKE:
-// letter case counts, "%" and "_" are wildcards), ordered by code. Columns
-// KOD, ACIK and SubCodeColumn.
+// description mode to the descriptions containing it (the database's LIKE
+// without regard to Turkish case: "%" and "_" are wildcards), ordered by
+// code. Columns KOD, ACIK and SubCodeColumn.
 void runPlanQuery(db::Query& query, SearchMode mode, const QString& searchText);
 
 // The choice rule: whether the code has sub-codes, counted on the scratch

@@ -6,6 +6,8 @@
 #include "core/prompter.h"
 #include "links.h"
 
+#include "lists/tfrmara.h"
+
 #include <QHeaderView>
 
 namespace registers {
@@ -15,7 +17,7 @@ ListFilter institutionFilter(const QString& caption, const QString& alias)
     return {.kind = ListFilter::Kind::CodeList,
             .objectName = QStringLiteral("cmbKurum"),
             .caption = caption,
-            .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+            .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
             .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                             QStringLiteral("WHERE DKURUM=:D")},
             .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND %1.DKOD=:DK").arg(alias),
@@ -29,7 +31,7 @@ ListFilter departmentFilter(const QString& caption, const QString& alias, bool e
         .objectName = QStringLiteral("cmbBirim"),
         .caption = caption,
         .editable = editable,
-        .fillSql = QStringLiteral("SELECT BIRIM FROM BIRIM ORDER BY BIRIM"),
+        .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
         .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
         .departmentOfClerk = true,
         .firstForm = QStringLiteral("WHERE B.BKOD=:BK AND %1.BKOD=:BK").arg(alias),
@@ -125,6 +127,7 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     m_ui->layFiltre->addWidget(m_filters);
     connect(m_filters, &widgets::FilterStrip::changed, this, &BrowseList::SORGULA);
     m_ui->grdListe->bind(m_list, m_table.columns);
+    m_ui->grdListe->offerExport(m_table.title.simplified());
     for (int c = 0; c < m_table.columns.size(); ++c)
         if (m_table.columns[c].field == m_table.stretchField) {
             m_ui->grdListe->horizontalHeader()->setStretchLastSection(false);
@@ -246,7 +249,18 @@ void BrowseList::deleteCurrent()
     SORGULA();
 }
 
-void BrowseList::search() {}
+void BrowseList::search()
+{
+    if (!m_search)
+        return;
+    const auto reg = m_table.reg->reg == Register::Gelen   ? lists::SearchRegister::Incoming
+                     : m_table.reg->reg == Register::Giden ? lists::SearchRegister::Outgoing
+                                                           : lists::SearchRegister::Petition;
+    m_search->limitTo(reg);
+    core::Prompter::current().runModal(*m_search);
+    if (m_search->result().Chosen)
+        moveTo(m_search->result().ChosenKayno);
+}
 
 bool BrowseList::moveTo(int kayno)
 {

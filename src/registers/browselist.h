@@ -19,6 +19,9 @@
 namespace Ui {
 class BrowseListForm;
 }
+namespace lists {
+class TFRMARA;
+}
 
 namespace registers {
 
@@ -97,8 +100,13 @@ public:
     void newDocument();
     void editDocument();
     void deleteCurrent();
-    // Nothing here; a list with a search of its own overrides it.
+    // "F3-Ara": the document search, limited to this register and the
+    // working year; the document chosen there becomes the current row when
+    // the filters show it. Nothing without a search screen; a list with a
+    // search of its own overrides it.
     virtual void search();
+    // The search "F3-Ara" opens, made elsewhere in the program's order.
+    void setSearchScreen(lists::TFRMARA* screen) { m_search = screen; }
     void exit();
 
 protected:
@@ -119,6 +127,7 @@ private:
     db::Query m_list;
     std::unique_ptr<Ui::BrowseListForm> m_ui;
     widgets::FilterStrip* m_filters;
+    lists::TFRMARA* m_search = nullptr;
 };
 
 } // namespace registers

@@ -4,7 +4,9 @@
 
 #include "core/clock.h"
 #include "core/fieldcheck.h"
+#include "core/turkish.h"
 #include "refdata/fileplan.h"
+#include "widgets/filteredlist.h"
 
 #include <algorithm>
 
@@ -50,8 +52,8 @@ void DocumentEntry::openLists()
 {
     refdata::openLeafCodes(m_planCodes);
     reopenInstitutions();
-    m_types.openLines(
-        {QStringLiteral("SELECT ECINS,EKOD FROM ECINS"), QStringLiteral("ORDER BY ECINS")});
+    m_types.openLines({QStringLiteral("SELECT ECINS,EKOD FROM ECINS"),
+                       core::turkishOrderBy(QStringLiteral("ECINS"), widgets::CodeNameLength)});
     if (m_reg.departmentTiedToUser && m_ctx.UserDeptCode > 0)
         m_departments.openLines(
             {QStringLiteral("SELECT BIRIM,BKOD,YET,GOR FROM BIRIM WHERE BKOD=:BK")},
@@ -63,7 +65,8 @@ void DocumentEntry::openLists()
 void DocumentEntry::reopenInstitutions()
 {
     m_institutions.openLines(
-        {QStringLiteral("SELECT DKURUM,DKOD FROM DISKUR"), QStringLiteral("order by DKURUM")});
+        {QStringLiteral("SELECT DKURUM,DKOD FROM DISKUR"),
+         core::turkishOrderBy(QStringLiteral("DKURUM"), widgets::CodeNameLength)});
 }
 
 int DocumentEntry::drawFromGenerator(const QString& generator)

@@ -8,7 +8,8 @@ class TFRMGELEN;
 
 // "GELEN EVRAK  LİSTESİ": the working list of the incoming register, opened
 // from the menu entry "Gelen Evrak". A clerk tied to a department sees only
-// that department's documents. "F3-Ara" does nothing.
+// that department's documents. "F3-Ara" opens the document search on this
+// register and moves the list to the document chosen there.
 class TFRMGELLST : public BrowseList {
     Q_OBJECT
 public:

@@ -32,12 +32,17 @@ PreviewWindow::PreviewWindow(Layout& layout, std::unique_ptr<QPrinter> printer, 
     });
     auto* btnYazdir = new QPushButton(QStringLiteral("Yazdır"), this);
     btnYazdir->setObjectName(QStringLiteral("btnYazdir"));
+    auto* btnPdf = new QPushButton(QStringLiteral("PDF Olarak Kaydet"), this);
+    btnPdf->setObjectName(QStringLiteral("btnPdf"));
     auto* btnKapat = new QPushButton(QStringLiteral("Kapat"), this);
     btnKapat->setObjectName(QStringLiteral("btnKapat"));
     connect(btnYazdir, &QPushButton::clicked, this, [this] { core::guarded([this] { print(); }); });
+    connect(btnPdf, &QPushButton::clicked, this,
+            [this] { core::guarded([this] { saveAsPdf(); }); });
     connect(btnKapat, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnYazdir);
+    buttons->addWidget(btnPdf);
     buttons->addWidget(btnKapat);
     buttons->addStretch();
     auto* box = new QVBoxLayout(this);
@@ -57,6 +62,19 @@ int PreviewWindow::pageCount() const
 void PreviewWindow::print()
 {
     printTo(m_layout, *m_printer);
+}
+
+QString PreviewWindow::saveAsPdf()
+{
+    QString path = core::Prompter::current().saveFileName(
+        QStringLiteral("PDF Olarak Kaydet"), QStringLiteral("PDF Dosyası (*.pdf)"),
+        m_layout.name().simplified() + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return {};
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    exportPdf(m_layout, path);
+    return path;
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event)

@@ -34,6 +34,10 @@ public:
     // Prints what the preview shows, with the copies chosen; its button
     // reports a failure through the application error handler.
     void print();
+    // "PDF Olarak Kaydet": what the preview shows, one copy, to a PDF file
+    // the clerk names. Returns the path written; empty when the dialog was
+    // cancelled.
+    QString saveAsPdf();
 
 signals:
     void closed();

@@ -1,5 +1,7 @@
 #include "datagrid.h"
 
+#include "gridexport.h"
+
 #include "core/errors.h"
 
 #include <QFrame>
@@ -65,6 +67,17 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), index.column());
+    case NumberRole: {
+        // A number the column shows as it is stored; a formatted one is text.
+        if (!m_query || m_columns[index.column()].format)
+            return {};
+        const QVariant v =
+            m_query->value(index.row(), m_resultColumn.value(index.column(), -1)).toVariant();
+        const int type = v.typeId();
+        return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
+                   ? v
+                   : QVariant();
+    }
     case Qt::TextAlignmentRole:
         return int(m_columns[index.column()].alignment);
     case Qt::BackgroundRole:
@@ -126,6 +139,11 @@ void DataGrid::bind(db::Query& query, const QList<GridColumn>& columns)
                     m_model->query().setCurrentRow(current.row());
             });
     followQuery(query.currentRow());
+}
+
+void DataGrid::offerExport(const QString& name)
+{
+    widgets::offerExport(*this, name);
 }
 
 void DataGrid::followQuery(int row)

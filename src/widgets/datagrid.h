@@ -82,6 +82,10 @@ public:
         QStringLiteral("Liste okunamadı. Kayıtlar silinmiş değildir; bağlantı düzelince listeyi "
                        "yeniden okuyun.");
 
+    // The list's context menu offers "Excel'e Aktar" and "CSV Olarak
+    // Kaydet": the rows and columns shown, to a file named after name.
+    void offerExport(const QString& name);
+
 signals:
     void rowActivated(int row);
 

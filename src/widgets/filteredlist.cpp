@@ -3,18 +3,77 @@
 #include "datebox.h"
 
 #include "core/errors.h"
+#include "core/turkish.h"
 
-#include <QCollator>
+#include <QCompleter>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace widgets {
+
+namespace {
+
+constexpr int FoldedRole = Qt::UserRole + 7;
+
+// The entries of a list with their folded text beside them.
+class FoldedNames : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == FoldedRole)
+            return core::turkishUpper(QIdentityProxyModel::data(index, Qt::DisplayRole).toString());
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Compares what is typed, folded, with the folded entries, and completes
+// with the entry as stored.
+class TurkishCompleter : public QCompleter {
+public:
+    using QCompleter::QCompleter;
+    QStringList splitPath(const QString& path) const override { return {core::turkishUpper(path)}; }
+    QString pathFromIndex(const QModelIndex& index) const override
+    {
+        return index.data(Qt::DisplayRole).toString();
+    }
+};
+
+} // namespace
+
+void completeInTurkish(QComboBox& box)
+{
+    auto* names = new FoldedNames(&box);
+    names->setSourceModel(box.model());
+    auto* completer = new TurkishCompleter(names, &box);
+    completer->setCompletionRole(FoldedRole);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    box.setCompleter(completer);
+    // The box keeps what was typed in front of the completion; the entry is
+    // shown as stored instead, the completed part still selected.
+    QObject::connect(completer, qOverload<const QString&>(&QCompleter::highlighted), &box,
+                     [&box](const QString& entry) {
+                         QLineEdit* edit = box.lineEdit();
+                         if (!edit || edit->text() == entry)
+                             return;
+                         const int typed = edit->hasSelectedText() ? edit->selectionStart()
+                                                                   : edit->cursorPosition();
+                         edit->setText(entry);
+                         edit->setSelection(int(entry.size()), typed - int(entry.size()));
+                     });
+}
+
+QString namesInOrder(const QString& table, const QString& nameColumn, int length)
+{
+    return QStringLiteral("SELECT %1 FROM %2 ").arg(nameColumn, table) +
+           core::turkishOrderBy(nameColumn, length);
+}
 
 void fillChoiceList(QComboBox& box, db::Query& scratch, const QString& sql, const QString& allEntry,
                     const QVariantList& params)
@@ -194,6 +253,8 @@ QWidget* FilterStrip::makeWidget(int i)
         auto* combo = new QComboBox(this);
         combo->setEditable(f.editable);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        if (f.editable)
+            completeInTurkish(*combo);
         combo->setMinimumContentsLength(f.width > 0 ? f.width : f.kind == Kind::CodeList ? 20 : 12);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         for (const FilterChoice& c : f.choices)
@@ -296,20 +357,6 @@ void FilterStrip::fill(int clerkDepartment)
             continue;
         }
         fillChoiceList(box, m_scratch, f.fillSql, f.allEntry);
-        if (f.sorted && box.count() > 2) {
-            QStringList names;
-            for (int n = 1; n < box.count(); ++n)
-                names << box.itemText(n);
-            QCollator order(QLocale(QLocale::Turkish, QLocale::Turkey));
-            order.setCaseSensitivity(Qt::CaseInsensitive);
-            std::stable_sort(names.begin(), names.end(),
-                             [&order](const QString& a, const QString& b) { return order(a, b); });
-            const QSignalBlocker block(&box);
-            box.clear();
-            box.addItem(f.allEntry);
-            box.addItems(names);
-            box.setCurrentIndex(0);
-        }
     }
 }
 

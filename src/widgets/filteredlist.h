@@ -20,6 +20,20 @@ class DateBox;
 // the general list): a strip of filters, each turned into a condition of
 // the one condition line of SORGULA with its parameters bound in order.
 
+// The names of the code tables (DKURUM, BIRIM, ECINS) hold 100 characters
+// since 12.003 and 30 in older files; a name is read at the wider length.
+inline constexpr int CodeNameLength = 100;
+
+// The fill statement of a code list: every name of the table in Turkish
+// alphabetical order ("SELECT DKURUM FROM DISKUR ORDER BY DKURUM", read in
+// Turkish).
+QString namesInOrder(const QString& table, const QString& nameColumn, int length = CodeNameLength);
+
+// Completion of an editable choice list without regard to Turkish case:
+// "izmir" completes to "İZMİR VALİLİĞİ", "ısparta" to "ISPARTA". The list
+// shows the entry as it is stored.
+void completeInTurkish(QComboBox& box);
+
 // COMBODOLDUR for one choice list: the all-entry ("TÜMÜ" or "Tümü"), then
 // the first column of every row of sql in the order returned; the list
 // shows the all-entry. Filling does not count as a change: no signal.
@@ -116,8 +130,6 @@ struct Filter {
     // Choice, Letter and Position: the entries, the first one the all-entry.
     QList<FilterChoice> choices{};
     QString allEntry = QStringLiteral("TÜMÜ");
-    // CodeList: the list keeps its names in alphabetical order itself.
-    bool sorted = false;
     // Keeps what the clerk left from one opening to the next instead of
     // going back to its first entry (or an empty box).
     bool kept = false;

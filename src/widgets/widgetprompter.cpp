@@ -44,6 +44,12 @@ QStringList WidgetPrompter::openFileNames(const QString& title, const QString& f
     return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, folder, filter);
 }
 
+QString WidgetPrompter::saveFileName(const QString& title, const QString& filter,
+                                     const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
+}
+
 bool WidgetPrompter::printDialog(QPrinter& printer, bool setupOnly)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());

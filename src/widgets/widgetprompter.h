@@ -14,6 +14,8 @@ public:
                          const QString& folder) override;
     QStringList openFileNames(const QString& title, const QString& filter,
                               const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& suggested) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 };

@@ -166,12 +166,21 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
     // Every entry with its caption; no login: all visible but the one that
     // never is; the entries whose screens exist are live, the others
     // disabled.
-    const QStringList live = {
-        "Gelen Evrak",        "Giden Evrak",           "Dilekçe",
-        "Genel Liste",        "Gelen Yazılar Listesi", "Giden Yazılar Listesi",
-        "Dilekçeler Listesi", "Genel Tanımlar",        "Kullanıcı Tanımları",
-        "Birim Tanımları",    "Kurum Tanımları",       "Evrak Cinsi Tanımları",
-        "Şifre Değiş",        "Evrak Şablonu"};
+    const QStringList live = {"Gelen Evrak",
+                              "Giden Evrak",
+                              "Dilekçe",
+                              "Evrak Ara",
+                              "Genel Liste",
+                              "Gelen Yazılar Listesi",
+                              "Giden Yazılar Listesi",
+                              "Dilekçeler Listesi",
+                              "Genel Tanımlar",
+                              "Kullanıcı Tanımları",
+                              "Birim Tanımları",
+                              "Kurum Tanımları",
+                              "Evrak Cinsi Tanımları",
+                              "Şifre Değiş",
+                              "Evrak Şablonu"};
     QStringList shown;
     for (QAction* top : w.menuBar()->actions()) {
         if (!top->isVisible())
@@ -185,12 +194,13 @@ TEST_F(ProgramTest, ShowsTheRunOnTheMainWindow)
                     shown << "  " + entry->text();
             }
     }
-    EXPECT_EQ(shown, QStringList({"Evrak İşlemleri", "  Gelen Evrak", "  Giden Evrak", "  Dilekçe",
-                                  "Raporlar", "  Genel Liste", "  Gelen Yazılar Listesi",
-                                  "  Giden Yazılar Listesi", "  Dilekçeler Listesi", "Parametreler",
-                                  "  Genel Tanımlar", "  Kullanıcı Tanımları", "  Birim Tanımları",
-                                  "  Kurum Tanımları", "  Evrak Cinsi Tanımları", "  Evrak Şablonu",
-                                  "  Şifre Değiş", "&Program Sonu"}));
+    EXPECT_EQ(shown,
+              QStringList({"Evrak İşlemleri", "  Gelen Evrak", "  Giden Evrak", "  Dilekçe",
+                           "  Evrak Ara", "Raporlar", "  Genel Liste", "  Gelen Yazılar Listesi",
+                           "  Giden Yazılar Listesi", "  Dilekçeler Listesi", "Parametreler",
+                           "  Genel Tanımlar", "  Kullanıcı Tanımları", "  Birim Tanımları",
+                           "  Kurum Tanımları", "  Evrak Cinsi Tanımları", "  Evrak Şablonu",
+                           "  Şifre Değiş", "&Program Sonu"}));
     EXPECT_FALSE(w.entryAction(MenuEntry::DosyaKontrolIslemi)->isVisible());
 }
 
@@ -260,11 +270,16 @@ TEST_F(ProgramTest, TheMenuOpensTheScreensOfTheRegistersAndCodeTables)
         {MenuEntry::GelenEvrak, "TFRMGELLST"},
         {MenuEntry::KurumTanimlari, "TFRMKURUM"},
         {MenuEntry::EvrakCinsiTanimlari, "TFRMECINS"},
+        {MenuEntry::EvrakAra, "TFRMARA"},
     };
     for (const auto& [entry, screen] : entries) {
         prompts.expectModal(screen, [](QDialog& s) { child<QPushButton>(s, "btnCikis")->click(); });
         w.entryAction(entry)->trigger();
     }
+    // Ctrl+F in the main window is "Evrak Ara".
+    prompts.expectModal("TFRMARA", [](QDialog& s) { child<QPushButton>(s, "btnCikis")->click(); });
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
     prompts.verify();
 }
 
@@ -397,6 +412,8 @@ TEST_F(ProgramTest, ALoginUserSeesOnlyTheEntriesOfTheirRights)
     EXPECT_EQ(text(w, "LUSR"), "VELOR");
     EXPECT_EQ(text(w, "LUSRACK"), "Yazı İşleri Şefi");
     EXPECT_FALSE(child<QMenu>(w, "mnuEvrakIslemleri")->menuAction()->isVisible());
+    // No register to see: no search either, not even by Ctrl+F.
+    EXPECT_FALSE(w.entryAction(MenuEntry::EvrakAra)->isVisible());
     EXPECT_TRUE(child<QMenu>(w, "mnuRaporlar")->menuAction()->isVisible());
     EXPECT_FALSE(w.entryAction(MenuEntry::GelenYazilarListesi)->isVisible());
     EXPECT_TRUE(w.entryAction(MenuEntry::GidenYazilarListesi)->isVisible());

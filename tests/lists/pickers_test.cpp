@@ -399,7 +399,11 @@ TEST(PetitionPicker, CombinesItsFourFilters)
         {all, {}, no, any, {"3", "4"}},
         {all, {}, yes, yes, {"2"}},
         {all, QStringLiteral("Ali"), any, any, {"1", "3", "5"}}, // anywhere in the name
-        {all, QStringLiteral("ali"), any, any, {}}, // the database's LIKE minds the case
+        // Without regard to Turkish case: "ali" and "ALİ" are "Ali", "ALI" is not.
+        {all, QStringLiteral("ali"), any, any, {"1", "3", "5"}},
+        {all, QStringLiteral("ALİ"), any, any, {"1", "3", "5"}},
+        {all, QStringLiteral("ALI"), any, any, {}},
+        {all, QStringLiteral("rıza"), any, any, {"5"}},
         {QStringLiteral("Zabıta"), QStringLiteral("Ali"), any, any, {"3", "5"}},
         {QStringLiteral("Zabıta"), QStringLiteral("Ali"), yes, no, {"5"}},
         {QStringLiteral("Fen İşleri"), {}, any, yes, {"2"}},
@@ -468,7 +472,9 @@ TEST(PetitionPicker, KeepsItsNameAndReplyFiltersBetweenUses)
     EXPECT_EQ(child<QComboBox>(picker, "cmbCevdur").currentText(), QStringLiteral("Evet"));
     EXPECT_EQ(shownColumn(picker), QStringList({"1", "5", "7"}));
     EXPECT_EQ(picker.list().sql().section(QLatin1Char('\n'), 2, 2),
-              QStringLiteral("WHERE ADSOY LIKE  CAST(:AA AS VARCHAR(32)) AND D.CEVDUR=:cd"));
+              QStringLiteral("WHERE UPPER(CAST(ADSOY AS VARCHAR(30) CHARACTER SET WIN1254) COLLATE "
+                             "PXW_TURK) LIKE  UPPER(CAST(:AA AS VARCHAR(32) CHARACTER SET WIN1254) "
+                             "COLLATE PXW_TURK) AND D.CEVDUR=:cd"));
     picker.cancel();
 
     // The lists of the other pickers start on "TÜMÜ" again too.

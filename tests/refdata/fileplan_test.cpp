@@ -115,20 +115,31 @@ TEST_F(Picker, SearchesByTheBeginningOfTheCode)
     picker.exit();
 }
 
-TEST_F(Picker, SearchesDescriptionsWithTheirLetterCaseAndEmptiesTheOtherBox)
+TEST_F(Picker, SearchesDescriptionsWithoutRegardToTurkishCaseAndEmptiesTheOtherBox)
 {
     showActive(picker);
     descriptionBox()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(picker.searchMode(), refdata::SearchMode::Description);
     EXPECT_EQ(codeBox()->text(), QString());
-    refdatatest::typeText(descriptionBox(), QStringLiteral("İşleri"));
-    EXPECT_EQ(listed(),
-              QStringList({QStringLiteral("010"), QStringLiteral("020"), QStringLiteral("806")}));
+    // "İşleri" and "işleri" alike; "ISLERI" is another word.
+    const QStringList works = {QStringLiteral("010"), QStringLiteral("020"), QStringLiteral("806"),
+                               QStringLiteral("903")};
+    auto type = [this](const QString& text) {
+        descriptionBox()->clear();
+        refdatatest::typeText(descriptionBox(), text);
+    };
+    for (const char* typed : {"İşleri", "işleri", "İŞLERİ"}) {
+        type(QString::fromUtf8(typed));
+        EXPECT_EQ(listed(), works) << typed;
+    }
+    type(QStringLiteral("ISLERI"));
+    EXPECT_TRUE(listed().isEmpty());
+    type(QStringLiteral("işleri"));
 
     // The main-code list rewrites the code box; the description still rules.
     picker.mainCodes().setCurrentRow(0);
     EXPECT_EQ(codeBox()->text(), QStringLiteral("010"));
-    EXPECT_EQ(listed().size(), 3);
+    EXPECT_EQ(listed().size(), 4);
 
     codeBox()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(descriptionBox()->text(), QString());

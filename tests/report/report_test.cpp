@@ -7,6 +7,7 @@
 #include "support/testdb.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPrinter>
@@ -107,6 +108,34 @@ TEST(PrintRule, DirectPrintingSendsTheChosenCopies)
     EXPECT_TRUE(out.preview.isNull());
     EXPECT_EQ(book.layout.copyCount(), 2);
     EXPECT_EQ(testsupport::pdfPageCount(pdf), 4); // two pages, twice
+}
+
+// "PDF Olarak Kaydet": one copy of what the preview shows, whatever the
+// copies chosen for the printer; a cancelled dialog writes nothing.
+TEST(PrintRule, ThePreviewSavesWhatItShowsAsAPdfFile)
+{
+    QTemporaryDir dir;
+    PromptScript prompts;
+    prompts.expectPrintDialog(true, 3);
+    Book book(40);
+    QWidget caller;
+    const report::PrintOutcome out =
+        report::printLayout(book.layout, QStringLiteral("E"), report::PrintDialogKind::System,
+                            report::PreviewChoice::BySetting, &caller);
+    ASSERT_FALSE(out.preview.isNull());
+    auto* save = out.preview->findChild<QPushButton*>(QStringLiteral("btnPdf"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text(), QStringLiteral("PDF Olarak Kaydet"));
+    prompts.expectSaveFile(dir.filePath(QStringLiteral("defter")));
+    save->click();
+    EXPECT_EQ(testsupport::pdfPageCount(dir.filePath(QStringLiteral("defter.pdf"))),
+              out.preview->pageCount());
+    EXPECT_EQ(prompts.fileDialogs().value(0),
+              QStringLiteral("PDF Olarak Kaydet|PDF Dosyası (*.pdf)|TQRTEST.pdf"));
+    prompts.expectSaveFile(QString());
+    save->click();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"defter.pdf"});
+    out.preview->close();
 }
 
 TEST(PrintRule, PreviewBySettingOrAlwaysAndItsClosingCallsBack)

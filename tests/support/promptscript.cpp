@@ -12,7 +12,8 @@ namespace {
 const char* kindName(int k)
 {
     static const char* names[] = {"message",      "question", "file dialog",
-                                  "print dialog", "screen",   "file dialog of several files"};
+                                  "print dialog", "screen",   "file dialog of several files",
+                                  "save dialog"};
     return names[k];
 }
 
@@ -61,6 +62,12 @@ PromptScript& PromptScript::expectOpenFiles(const QStringList& chosenPaths)
 {
     m_expected.push_back(
         {Kind::OpenFiles, chosenPaths.join(QLatin1Char(',')), false, 1, {}, chosenPaths});
+    return *this;
+}
+
+PromptScript& PromptScript::expectSaveFile(const QString& chosenPath)
+{
+    m_expected.push_back({Kind::SaveFile, chosenPath, false, 1, {}});
     return *this;
 }
 
@@ -147,6 +154,14 @@ QStringList PromptScript::openFileNames(const QString& title, const QString& fil
     if (kind == Kind::OpenFiles)
         return e.files;
     return e.text.isEmpty() ? QStringList() : QStringList{e.text};
+}
+
+QString PromptScript::saveFileName(const QString& title, const QString& filter,
+                                   const QString& suggested)
+{
+    m_fileDialogs << title + QLatin1Char('|') + filter + QLatin1Char('|') + suggested;
+    Expectation e;
+    return take(Kind::SaveFile, title, e) ? e.text : QString();
 }
 
 bool PromptScript::printDialog(QPrinter& printer, bool setupOnly)

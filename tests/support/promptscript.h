@@ -34,6 +34,8 @@ public:
     PromptScript& expectOpenFile(const QString& chosenPath);
     // The dialog that may choose several files; none is a cancelled one.
     PromptScript& expectOpenFiles(const QStringList& chosenPaths);
+    // A file-save dialog answered with the path (empty: cancelled).
+    PromptScript& expectSaveFile(const QString& chosenPath);
     // Accepting prints into pdfPath (when given) with the copies chosen.
     PromptScript& expectPrintDialog(bool accept, int copies = 1,
                                     const QString& pdfPath = QString());
@@ -47,7 +49,8 @@ public:
     QStringList shown() const { return m_shown; }
     // The details of every error shown, in order.
     QStringList errorDetails() const { return m_details; }
-    // Titles and filters of the file dialogs, "title|filter".
+    // Titles and filters of the file dialogs, "title|filter" ("title|filter|
+    // suggested name" for a save).
     QStringList fileDialogs() const { return m_fileDialogs; }
     // Checks that every expected prompt came; the destructor does it too.
     void verify();
@@ -60,11 +63,13 @@ public:
                          const QString& folder) override;
     QStringList openFileNames(const QString& title, const QString& filter,
                               const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& suggested) override;
     bool printDialog(QPrinter& printer, bool setupOnly) override;
     int runModal(QDialog& screen) override;
 
 private:
-    enum class Kind { Message, Question, OpenFile, Print, Modal, OpenFiles };
+    enum class Kind { Message, Question, OpenFile, Print, Modal, OpenFiles, SaveFile };
     struct Expectation {
         Kind kind;
         QString text;

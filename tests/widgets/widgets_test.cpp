@@ -1,4 +1,5 @@
 #include "core/errors.h"
+#include "support/clerk.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/codewordcombo.h"
@@ -10,7 +11,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -302,6 +305,33 @@ TEST(FilteredList, ChoiceListsCodesAndConditionLines)
 
 // One strip of every kind of filter, changed as a clerk changes it: the
 // condition line and its parameters follow the order of the table.
+// Typed text completes to an entry without regard to Turkish case; the
+// list then shows the entry as stored.
+TEST(FilteredList, AnEditableListCompletesWithoutRegardToTurkishCase)
+{
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {{"izmir", "İzmir Valiliği"},  {"ISPA", "Isparta Valiliği"},
+                          {"ıspa", "Isparta Valiliği"}, {"İSTAN", "istanbul il müdürlüğü"},
+                          {"çanak", "ÇANAKKALE"},       {"Isl", "Isl"}}; // no entry: stays as typed
+    for (const Case& c : cases) {
+        QComboBox box;
+        box.setEditable(true);
+        box.setInsertPolicy(QComboBox::NoInsert);
+        box.addItems({QStringLiteral("TÜMÜ"), QStringLiteral("İzmir Valiliği"),
+                      QStringLiteral("Isparta Valiliği"), QStringLiteral("istanbul il müdürlüğü"),
+                      QStringLiteral("ÇANAKKALE")});
+        widgets::completeInTurkish(box);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.lineEdit()->clear();
+        testsupport::typeText(box.lineEdit(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(box.currentText(), QString::fromUtf8(c.shown)) << c.typed;
+    }
+}
+
 TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
 {
     TempDatabase t;
@@ -313,13 +343,12 @@ TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
         {.kind = Kind::CodeList,
          .objectName = QStringLiteral("cmbKurum"),
          .editable = true,
-         .fillSql = QStringLiteral("SELECT DKURUM FROM DISKUR ORDER BY DKURUM"),
+         .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
          .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
                          QStringLiteral("WHERE DKURUM=:D")},
          .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
          .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
-         .allEntry = QStringLiteral("  TÜMÜ"),
-         .sorted = true},
+         .allEntry = QStringLiteral("  TÜMÜ")},
         {.kind = Kind::Choice,
          .objectName = QStringLiteral("cmbCevap"),
          .editable = true,
@@ -364,7 +393,7 @@ TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
     strip.fill();
     EXPECT_TRUE(changes.isEmpty());
     EXPECT_TRUE(strip.conditions().isEmpty());
-    // Kept in Turkish alphabetical order by the list itself.
+    // In Turkish alphabetical order, as its statement reads the names.
     QComboBox& kurum = *strip.list(0);
     ASSERT_EQ(kurum.count(), 4);
     EXPECT_EQ(kurum.itemText(0), QStringLiteral("  TÜMÜ"));
