@@ -256,6 +256,23 @@ TEST_F(Search, ALetterChangedSinceTheLastSearchIsReadAgain)
     ara.exit();
 }
 
+// The widened columns of today's files: a ministry's long name and today's
+// document number are searched over their whole length.
+TEST_F(Search, FindsTheEndOfALongInstitutionNameAndOfTodaysDocumentNumber)
+{
+    PromptScript prompts;
+    t.exec(QStringLiteral("INSERT INTO DISKUR (DKOD,DKURUM) VALUES(9,:D)"),
+           {QStringLiteral("T.C. Çevre, Şehircilik ve İklim Değişikliği Bakanlığı Mekansal "
+                           "Planlama Genel Müdürlüğü - ANKARA")});
+    t.exec(QStringLiteral("UPDATE GELEN SET DKOD=9,EVSAY=:N WHERE KAYNO=12"),
+           {QStringLiteral("E-12345678-751.01-1234567/2026-EK.123456")});
+    t.database().commit();
+    showActive(ara);
+    EXPECT_EQ(found(QStringLiteral("müdürlüğü - ankara"), false), QStringList{"2026 Gelen 2"});
+    EXPECT_EQ(found(QStringLiteral("EK.123456"), false), QStringList{"2026 Gelen 2"});
+    ara.exit();
+}
+
 TEST_F(Search, ATiedClerkFindsOnlyWhatTheRegistersShowThatClerk)
 {
     PromptScript prompts;
