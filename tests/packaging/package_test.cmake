@@ -29,6 +29,7 @@ endforeach()
 
 execute_process(COMMAND dpkg-deb -f ${debs} Depends OUTPUT_VARIABLE depends)
 foreach(d libfbclient2 firebird3.0-server-core fonts-liberation2 fonts-dejavu-core libqt6widgets6
+          qt6-image-formats-plugins qt6-translations-l10n libsane1 libqt6pdf6 libxlsxwriter
           libqt6printsupport6 libqt6network6 libstdc++6)
   string(FIND "${depends}" "${d}" at)
   if(at EQUAL -1)
