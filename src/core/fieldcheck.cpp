@@ -68,4 +68,32 @@ QString textRefusal(const QString& field, const QString& text, int maxLength)
     return {};
 }
 
+namespace {
+
+bool exceeds(const QString& digits, qint64 maximum)
+{
+    if (maximum <= 0 || digits.isEmpty())
+        return false;
+    bool ok = false;
+    const qint64 value = digits.toLongLong(&ok);
+    return !ok || value > maximum;
+}
+
+} // namespace
+
+QString numberProblem(const QString& digits, qint64 maximum)
+{
+    return exceeds(digits, maximum) ? QStringLiteral("En fazla %1").arg(maximum) : QString();
+}
+
+QString numberRefusal(const QString& field, const QString& digits, qint64 maximum)
+{
+    if (!exceeds(digits, maximum))
+        return {};
+    return QStringLiteral("DİKKAT! %1 En Fazla %2 Olabilir. Yazılan Sayı: %3..")
+        .arg(field)
+        .arg(maximum)
+        .arg(digits);
+}
+
 } // namespace core

@@ -24,4 +24,12 @@ QString textProblem(const QString& text, int maxLength);
 // stored as it is.
 QString textRefusal(const QString& field, const QString& text, int maxLength);
 
+// What is wrong with the digits typed for an integer column holding at most
+// maximum (0: no limit), for a box's mark; empty when they can be stored.
+QString numberProblem(const QString& digits, qint64 maximum);
+
+// The message refusing the digits typed into the field; empty when they can
+// be stored.
+QString numberRefusal(const QString& field, const QString& digits, qint64 maximum);
+
 } // namespace core

@@ -246,15 +246,24 @@ std::optional<EntryRefusal> DocumentEntry::refusal() const
     db::Query& q = m_dm.QRSORGU;
     for (const FieldCaption& f : fields) {
         const QVariant value = m_record.value(f.column);
-        if (value.isNull() || value.typeId() != QMetaType::QString)
+        if (value.isNull())
+            continue;
+        const db::Column* column = m_record.description(f.column);
+        const qint64 maximum = column ? column->integerMaximum() : 0;
+        if (maximum > 0) {
+            const QString message = core::numberRefusal(f.caption, value.toString(), maximum);
+            if (!message.isEmpty())
+                return EntryRefusal{f.column, message};
+            continue;
+        }
+        if (value.typeId() != QMetaType::QString)
             continue;
         const QString text = value.toString();
         QString message;
         if (m_reg.dateColumns.contains(f.column)) {
             message = core::dateRefusal(f.caption, text);
         } else {
-            const db::Column* c = m_record.description(f.column);
-            message = core::textRefusal(f.caption, text, c ? c->textLength() : 0);
+            message = core::textRefusal(f.caption, text, column ? column->textLength() : 0);
             if (message.isEmpty() && f.column == SDP)
                 message = planCodeRefusal(q, f.caption, text);
         }

@@ -8,14 +8,14 @@
 #include "widgets/textmark.h"
 
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <limits>
 
 namespace registers {
 namespace {
@@ -72,28 +72,28 @@ void EntryForm::bindText(const QString& column, QLineEdit* box)
 
 void EntryForm::bindNumber(const QString& column, QLineEdit* box)
 {
-    auto* validator = new QIntValidator(0, std::numeric_limits<int>::max(), box);
-    box->setValidator(validator);
+    // Digits only, as many as typed or pasted: a number larger than its
+    // column holds is marked and refused at saving, never cut.
+    static const QRegularExpression digits(QStringLiteral("[0-9]*"));
+    box->setValidator(new QRegularExpressionValidator(digits, box));
     connect(box, &QLineEdit::textEdited, this, [this, column] { notify(column); });
     add({column,
          box,
          [box]() -> QVariant {
              const QString t = box->text().trimmed();
-             return t.isEmpty() ? QVariant() : QVariant(t.toLongLong());
+             if (t.isEmpty())
+                 return {};
+             bool ok = false;
+             const qint64 value = t.toLongLong(&ok);
+             // Too many digits for any integer: kept as typed for the refusal.
+             return ok ? QVariant(value) : QVariant(t);
          },
          [box](const QVariant& v) {
              box->setText(v.isNull() ? QString() : QString::number(v.toLongLong()));
          },
          {},
          nullptr,
-         [box, validator](const db::Column& c) {
-             if (c.integerMaximum() <= 0)
-                 return;
-             const int maximum =
-                 int(std::min<qint64>(c.integerMaximum(), std::numeric_limits<int>::max()));
-             validator->setTop(maximum);
-             box->setMaxLength(int(QString::number(maximum).size()));
-         }});
+         [box](const db::Column& c) { widgets::markNumber(*box, c.integerMaximum()); }});
 }
 
 void EntryForm::bindDate(const QString& column, widgets::DateBox* box)

@@ -32,14 +32,15 @@ void showMark(QWidget& box, const QString& problem)
 // Watches the box once; the limit lives in a property so that a later
 // call changes only it.
 template <class Box, class Signal>
-void watch(Box& box, int maxLength, Signal changed, std::function<QString(const Box&)> text)
+void watch(Box& box, qint64 limit, Signal changed,
+           std::function<QString(const Box&, qint64 limit)> problem)
 {
     const bool watched = box.property(Limit).isValid();
     if (!watched)
         box.setProperty(Base, box.palette().color(QPalette::Base));
-    box.setProperty(Limit, maxLength);
-    auto update = [&box, text] {
-        showMark(box, core::textProblem(text(box), box.property(Limit).toInt()));
+    box.setProperty(Limit, limit);
+    auto update = [&box, problem] {
+        showMark(box, problem(box, box.property(Limit).toLongLong()));
     };
     if (!watched)
         QObject::connect(&box, changed, &box, update);
@@ -53,14 +54,26 @@ void markText(QLineEdit& box, int maxLength)
     // The box itself stops nothing: a paste longer than the column stays
     // whole, to be shortened by the clerk.
     box.setMaxLength(32767);
-    watch<QLineEdit>(box, maxLength, &QLineEdit::textChanged,
-                     [](const QLineEdit& b) { return b.text(); });
+    watch<QLineEdit>(box, maxLength, &QLineEdit::textChanged, [](const QLineEdit& b, qint64 limit) {
+        return core::textProblem(b.text(), int(limit));
+    });
+}
+
+void markNumber(QLineEdit& box, qint64 maximum)
+{
+    // As with text: the box cuts no digit of a paste.
+    box.setMaxLength(32767);
+    watch<QLineEdit>(box, maximum, &QLineEdit::textChanged, [](const QLineEdit& b, qint64 limit) {
+        return core::numberProblem(b.text().trimmed(), limit);
+    });
 }
 
 void markText(QPlainTextEdit& box, int maxLength)
 {
     watch<QPlainTextEdit>(box, maxLength, &QPlainTextEdit::textChanged,
-                          [](const QPlainTextEdit& b) { return b.toPlainText(); });
+                          [](const QPlainTextEdit& b, qint64 limit) {
+                              return core::textProblem(b.toPlainText(), int(limit));
+                          });
 }
 
 bool isMarked(const QWidget& box)
@@ -70,7 +83,7 @@ bool isMarked(const QWidget& box)
 
 int textLimit(const QWidget& box)
 {
-    return box.property(Limit).toInt();
+    return int(box.property(Limit).toLongLong());
 }
 
 } // namespace widgets

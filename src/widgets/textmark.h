@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -13,6 +15,10 @@ namespace widgets {
 // the screen refuses to save it. May be called again with another limit.
 void markText(QLineEdit& box, int maxLength);
 void markText(QPlainTextEdit& box, int maxLength);
+
+// The same for the digits of a number box whose column holds at most
+// maximum: a number too large is kept whole and marked.
+void markNumber(QLineEdit& box, qint64 maximum);
 
 // Whether the box is marked now, and the limit it was given.
 bool isMarked(const QWidget& box);

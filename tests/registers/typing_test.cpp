@@ -163,6 +163,11 @@ TEST_P(Typing, WhatTheFileCannotHoldIsRefusedByNameAndKeptWhole)
              .arg(s.ownCaption)
              .arg(s.ownLength)
              .arg(s.ownLength + 1)},
+        {"edtEksay", Input::Paste, QStringLiteral("99999"),
+         QStringLiteral("DİKKAT! Ek Sayısı En Fazla 32767 Olabilir. Yazılan Sayı: 99999..")},
+        {"edtEksay", Input::Paste, QStringLiteral("1234567890123456789012345"),
+         QStringLiteral("DİKKAT! Ek Sayısı En Fazla 32767 Olabilir. Yazılan Sayı: "
+                        "1234567890123456789012345..")},
         {"cmbSdp", Input::PlanCode, QStringLiteral("806"),
          QStringLiteral("DİKKAT! Std. Dosya Kodu 806 Bir Detay Kod Değildir. Detay Kod için İşlem "
                         "Yapmalısınız..")},
