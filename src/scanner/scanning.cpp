@@ -8,8 +8,10 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace scanner {
@@ -435,6 +437,13 @@ ScanResult scanPages(const ScanSettings& settings, const std::atomic_bool& stop,
         if (sink.pageScanned)
             sink.pageScanned(result.pages, storedPage(page));
     } while (used.feeder && !stop);
+    if (status != SANE_STATUS_GOOD && status != SANE_STATUS_CANCELLED)
+        // A device that reports a fault as soon as it starts may still be
+        // starting the thread that reads it, and some drivers end that
+        // thread outright on cancel: caught inside its start-up, it never
+        // ends and the cancel waits for ever. A moment's pause lets it
+        // settle first; the page is lost either way.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     sane_cancel(d.handle());
 
     if (status == SANE_STATUS_NO_DOCS && used.feeder && result.pages > 0)
