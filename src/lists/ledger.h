@@ -30,7 +30,7 @@ class DocumentPicker;
 // An entry of a ledger's print menu and the layout it prints.
 struct LedgerPrint {
     QString caption{};
-    const report::TableSpec& (*layout)() = nullptr;
+    const report::TableDesign& (*layout)() = nullptr;
 };
 
 // The table of differences of the register ledgers (and of the general

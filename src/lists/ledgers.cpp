@@ -35,7 +35,7 @@ QList<widgets::GridColumn> documentColumns(const QString& no, const QString& dat
 LedgerTable documentLedger(const QString& formName, const QString& title, const QString& table,
                            const QString& no, const QString& date, const QString& allInstitutions,
                            const QString& book,
-                           const QList<const report::TableSpec& (*)()>& layouts, bool replyDate)
+                           const QList<const report::TableDesign& (*)()>& layouts, bool replyDate)
 {
     QStringList lines = {
         QStringLiteral(

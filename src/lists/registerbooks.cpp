@@ -5,7 +5,7 @@ namespace {
 
 using report::CellValue;
 using report::TableColumn;
-using report::TableSpec;
+using report::TableDesign;
 using report::ValueFormat;
 
 constexpr double ListRow = 7.5; // two text lines
@@ -39,8 +39,8 @@ TableColumn column(double width, const QString& heading, QList<QList<CellValue>>
 // The lists: the register's number and date, the other side, the
 // document's own number and date, the subject, the department, who took
 // the document over, and the reply state.
-TableSpec list(const QString& name, const QString& title, const TableColumn& first,
-               const TableColumn& second, const TableColumn& third, const QString& department)
+TableDesign list(const QString& name, const QString& title, const TableColumn& first,
+                 const TableColumn& second, const TableColumn& third, const QString& department)
 {
     return {
         .name = name,
@@ -62,8 +62,8 @@ TableSpec list(const QString& name, const QString& title, const TableColumn& fir
     };
 }
 
-TableSpec documentList(const QString& name, const QString& title, const QString& no,
-                       const QString& date, const QString& place, const QString& department)
+TableDesign documentList(const QString& name, const QString& title, const QString& no,
+                         const QString& date, const QString& place, const QString& department)
 {
     return list(name, title,
                 column(16, QStringLiteral("Kayıt No / Tarihi"), {{centred(no)}, {centred(date)}}),
@@ -114,7 +114,7 @@ TableColumn thoughts()
     return column(24, QStringLiteral("Düşünce"), {{Blank}});
 }
 
-TableSpec book(const QString& name, const QString& title, QList<TableColumn> columns)
+TableDesign book(const QString& name, const QString& title, QList<TableColumn> columns)
 {
     return {.name = name,
             .title = title,
@@ -125,42 +125,42 @@ TableSpec book(const QString& name, const QString& title, QList<TableColumn> col
 
 } // namespace
 
-const TableSpec& TQRPGELLIST()
+const TableDesign& TQRPGELLIST()
 {
-    static const TableSpec spec =
+    static const TableDesign design =
         documentList(QStringLiteral("TQRPGELLIST"), QStringLiteral("GELEN EVRAKLAR LİSTESİ"),
                      QStringLiteral("GELNO"), QStringLiteral("GELTAR"),
                      QStringLiteral("Gönderen Kurum"), QStringLiteral("Verildiği Birim"));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPGIDLIST()
+const TableDesign& TQRPGIDLIST()
 {
-    static const TableSpec spec =
+    static const TableDesign design =
         documentList(QStringLiteral("TQRPGIDLIST"), QStringLiteral("GİDEN EVRAKLAR LİSTESİ"),
                      QStringLiteral("GIDNO"), QStringLiteral("GIDTAR"),
                      QStringLiteral("Gönderildiği Kurum"), QStringLiteral("Gönderen Birim"));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPDILLIST()
+const TableDesign& TQRPDILLIST()
 {
     // The petition's own date stands alone, between the two text lines.
-    static const TableSpec spec =
+    static const TableDesign design =
         list(QStringLiteral("TQRPDILLIST"), QStringLiteral("DİLEKÇELER LİSTESİ"),
              column(16, QStringLiteral("Kayıt No / Tarihi"),
                     {{centred(QStringLiteral("DILNO"))}, {centred(QStringLiteral("GELTAR"))}}),
              column(54, QStringLiteral("Adı ve Soyadı"), {{left(QStringLiteral("ADSOY"))}}),
              column(18, QStringLiteral("Dilekçe / Tarihi"), {{centred(QStringLiteral("DILTAR"))}}),
              QStringLiteral("Verildiği Birim"));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPGELDEF1()
+const TableDesign& TQRPGELDEF1()
 {
     // The reply: its date (GIDTAR of the outgoing document CEVNO names,
     // joined into the ledger's result as CEVTAR) and CEVNO.
-    static const TableSpec spec = book(
+    static const TableDesign design = book(
         QStringLiteral("TQRPGELDEF1"), IncomingBook,
         documentBook(QStringLiteral("GELNO"), QStringLiteral("GELTAR"), IncomingGroup,
                      QStringLiteral("Geldiği Yer"), QStringLiteral("İlgili Birim"), true,
@@ -170,42 +170,42 @@ const TableSpec& TQRPGELDEF1()
                        {{QStringLiteral("Cevap")}, {QStringLiteral("Tarih"), QStringLiteral("No")}},
                        {{centred(QStringLiteral("CEVTAR")), grouped(QStringLiteral("CEVNO"))}},
                        {13, 11}}}));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPGELDEF2()
+const TableDesign& TQRPGELDEF2()
 {
-    static const TableSpec spec =
+    static const TableDesign design =
         book(QStringLiteral("TQRPGELDEF2"), IncomingBook,
              documentBook(QStringLiteral("GELNO"), QStringLiteral("GELTAR"), IncomingGroup,
                           QStringLiteral("Geldiği Yer"), QStringLiteral("İlgili Birim"), false,
                           {thoughts()}));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPGIDDEF1()
+const TableDesign& TQRPGIDDEF1()
 {
-    static const TableSpec spec =
+    static const TableDesign design =
         book(QStringLiteral("TQRPGIDDEF1"), OutgoingBook,
              documentBook(QStringLiteral("GIDNO"), QStringLiteral("GIDTAR"), OutgoingGroup,
                           QStringLiteral("Gittiği Yer"), QStringLiteral("İlgili Birim"), true,
                           {column(40, QStringLiteral("Açıklama"), {{Blank}})}));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPGIDDEF2()
+const TableDesign& TQRPGIDDEF2()
 {
-    static const TableSpec spec =
+    static const TableDesign design =
         book(QStringLiteral("TQRPGIDDEF2"), OutgoingBook,
              documentBook(QStringLiteral("GIDNO"), QStringLiteral("GIDTAR"), OutgoingGroup,
                           QStringLiteral("Gittiği Yer"), QStringLiteral("Gönderen Birim"), false,
                           {thoughts()}));
-    return spec;
+    return design;
 }
 
-const TableSpec& TQRPDILDEF1()
+const TableDesign& TQRPDILDEF1()
 {
-    static const TableSpec spec = [] {
+    static const TableDesign design = [] {
         const QString group = QStringLiteral("DİLEKÇENİN");
         QList<TableColumn> columns = bookStart(QStringLiteral("DILNO"), QStringLiteral("GELTAR"));
         columns << column(17, QStringLiteral("Tarihi"), {{centred(QStringLiteral("DILTAR"))}},
@@ -218,7 +218,7 @@ const TableSpec& TQRPDILDEF1()
                 << column(40, QStringLiteral("Açıklama"), {{Blank}});
         return book(QStringLiteral("TQRPDILDEF1"), QStringLiteral("DİLEKÇE DEFTERİ"), columns);
     }();
-    return spec;
+    return design;
 }
 
 } // namespace lists

@@ -9,13 +9,13 @@ namespace lists {
 // ruled-table engine (report::TableLayout). The layouts read the ledger's
 // result by column name; a column the result does not carry prints empty.
 
-const report::TableSpec& TQRPGELLIST();
-const report::TableSpec& TQRPGELDEF1();
-const report::TableSpec& TQRPGELDEF2();
-const report::TableSpec& TQRPGIDLIST();
-const report::TableSpec& TQRPGIDDEF1();
-const report::TableSpec& TQRPGIDDEF2();
-const report::TableSpec& TQRPDILLIST();
-const report::TableSpec& TQRPDILDEF1();
+const report::TableDesign& TQRPGELLIST();
+const report::TableDesign& TQRPGELDEF1();
+const report::TableDesign& TQRPGELDEF2();
+const report::TableDesign& TQRPGIDLIST();
+const report::TableDesign& TQRPGIDDEF1();
+const report::TableDesign& TQRPGIDDEF2();
+const report::TableDesign& TQRPDILLIST();
+const report::TableDesign& TQRPDILDEF1();
 
 } // namespace lists

@@ -83,12 +83,12 @@ QString cellText(const CellValue& value, const db::ResultSet& rows, int columnIn
     }
 }
 
-TableLayout::TableLayout(TableSpec spec)
-    : BandLayout(spec.name, Layout::a4(QPageLayout::Landscape, 10)), m_spec(std::move(spec))
+TableLayout::TableLayout(TableDesign design)
+    : BandLayout(design.name, Layout::a4(QPageLayout::Landscape, 10)), m_design(std::move(design))
 {
     setBands({.headerHeight = headerHeight(),
               .header = [this](Canvas& c, double top, int page) { header(c, top, page); },
-              .rowHeight = m_spec.rowHeight,
+              .rowHeight = m_design.rowHeight,
               .rowCount = [this] { return m_rows ? m_rows->rowCount() : 0; },
               .row = [this](Canvas& c, double top, int r, int no) { row(c, top, r, no); },
               .summaryHeight = ClosingHeight,
@@ -97,7 +97,7 @@ TableLayout::TableLayout(TableSpec spec)
 
 bool TableLayout::hasGroups() const
 {
-    for (const TableColumn& c : m_spec.columns)
+    for (const TableColumn& c : m_design.columns)
         if (!c.group.isEmpty())
             return true;
     return false;
@@ -111,7 +111,7 @@ double TableLayout::headerHeight() const
 double TableLayout::tableWidth() const
 {
     double width = 0;
-    for (const TableColumn& c : m_spec.columns)
+    for (const TableColumn& c : m_design.columns)
         width += c.width;
     return width;
 }
@@ -137,11 +137,11 @@ void TableLayout::placeColumns(double pageWidth)
     m_left = std::max(0.0, (pageWidth - tableWidth()) / 2);
     m_placed.clear();
     double x = m_left;
-    for (const TableColumn& c : m_spec.columns) {
+    for (const TableColumn& c : m_design.columns) {
         PlacedColumn placed{x, c.width, {}};
         const qsizetype lines = c.lines.size();
         for (qsizetype l = 0; l < lines; ++l) {
-            const double height = m_spec.rowHeight / double(lines);
+            const double height = m_design.rowHeight / double(lines);
             Line line{height * double(l), height, {}};
             const QList<CellValue>& values = c.lines[l];
             const auto shares = parts(c, values.size());
@@ -165,11 +165,11 @@ int TableLayout::render(QPainter& painter, QPagedPaintDevice& device)
 void TableLayout::header(Canvas& canvas, double top, int page)
 {
     canvas.image(EmblemFrame.translated(0, top), m_emblem, false);
-    canvas.text(QRectF(0, top + TitleTop, canvas.width(), TitleHeight), m_spec.title, fonts().title,
-                Qt::AlignCenter);
+    canvas.text(QRectF(0, top + TitleTop, canvas.width(), TitleHeight), m_design.title,
+                fonts().title, Qt::AlignCenter);
     const double left = tableLeft();
     const double right = left + tableWidth();
-    if (m_spec.pageNumbers)
+    if (m_design.pageNumbers)
         canvas.text(QRectF(right - 60, top + TitleTop, 60, TitleHeight),
                     QStringLiteral("Sayfa No : %1").arg(page), fonts().page,
                     Qt::AlignRight | Qt::AlignVCenter);
@@ -177,7 +177,7 @@ void TableLayout::header(Canvas& canvas, double top, int page)
     const double y0 = top + HeadingsTop;
     const double groupBottom = y0 + (hasGroups() ? GroupHeight : 0);
     const double y1 = groupBottom + HeadingHeight;
-    const QList<TableColumn>& columns = m_spec.columns;
+    const QList<TableColumn>& columns = m_design.columns;
     double x = left;
     for (qsizetype c = 0; c < columns.size(); ++c) {
         const TableColumn& col = columns[c];
@@ -235,7 +235,7 @@ void TableLayout::header(Canvas& canvas, double top, int page)
 
 void TableLayout::row(Canvas& canvas, double top, int r, int runningNumber)
 {
-    const double bottom = top + m_spec.rowHeight;
+    const double bottom = top + m_design.rowHeight;
     for (qsizetype c = 0; c < m_placed.size(); ++c) {
         const PlacedColumn& col = m_placed[c];
         const bool wraps = col.lines.size() == 1;

@@ -55,7 +55,7 @@ struct TableColumn {
 // emblem, the title, the page number when asked for, the column headings
 // between thick rules), one ruled row of fixed height per row of the
 // result, and the closing line once after the last row.
-struct TableSpec {
+struct TableDesign {
     QString name{}; // the layout's name: TQRPGELDEF1
     QString title{};
     bool pageNumbers = false;
@@ -74,9 +74,9 @@ QString cellText(const CellValue& value, const db::ResultSet& rows, int columnIn
 // are read in place, in their order; setRows before each printing.
 class TableLayout : public BandLayout {
 public:
-    explicit TableLayout(TableSpec spec);
+    explicit TableLayout(TableDesign design);
 
-    const TableSpec& spec() const { return m_spec; }
+    const TableDesign& design() const { return m_design; }
     void setRows(std::shared_ptr<const db::ResultSet> rows) { m_rows = std::move(rows); }
     std::shared_ptr<const db::ResultSet> rows() const { return m_rows; }
     // The institution's emblem in the frame at the top left; none: empty.
@@ -113,7 +113,7 @@ private:
     double tableLeft() const { return m_left; }
     double tableWidth() const;
 
-    TableSpec m_spec;
+    TableDesign m_design;
     std::shared_ptr<const db::ResultSet> m_rows;
     QImage m_emblem;
     double m_left = 0;

@@ -563,10 +563,10 @@ TEST(PrintedLayouts, ReadColumnsTheirLedgersResultsCarry)
         auto ledger = c.make();
         showActive(*ledger);
         for (int p = 0; p < ledger->ledgerTable().printMenu.size(); ++p) {
-            const report::TableSpec& spec = ledger->layout(p).spec();
-            SCOPED_TRACE(spec.name.toStdString());
+            const report::TableDesign& design = ledger->layout(p).design();
+            SCOPED_TRACE(design.name.toStdString());
             double width = 0;
-            for (const report::TableColumn& col : spec.columns) {
+            for (const report::TableColumn& col : design.columns) {
                 width += col.width;
                 for (const auto& line : col.lines) {
                     for (const report::CellValue& v : line) {

@@ -191,7 +191,7 @@ QString rowsSql(int n)
         .arg(n);
 }
 
-report::TableSpec bookSpec(double rowHeight, bool pageNumbers)
+report::TableDesign bookDesign(double rowHeight, bool pageNumbers)
 {
     using report::CellValue;
     using report::ValueFormat;
@@ -266,10 +266,10 @@ TEST(TableLayout, PagesFollowTheRowHeightAndTheClosingLineComesOnce)
                           {7.5, false, 21, 1}, {7.5, false, 2000, 96}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
-        report::TableSpec spec = bookSpec(c.rowHeight, true);
+        report::TableDesign design = bookDesign(c.rowHeight, true);
         if (!c.groups)
-            spec.columns[1].group.clear();
-        report::TableLayout layout(spec);
+            design.columns[1].group.clear();
+        report::TableLayout layout(design);
         db::Query q(t.database());
         q.setSql(rowsSql(c.rows));
         q.open();
