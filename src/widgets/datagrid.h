@@ -79,8 +79,8 @@ public:
     void readAgain();
 
     inline static const QString UnreadableText =
-        QStringLiteral("Liste okunamadı. Kayıtlar silinmiş değildir; bağlantı düzelince listeyi "
-                       "yeniden okuyun.");
+        QStringLiteral("DİKKAT! Liste Okunamadı. Kayıtlar Silinmemiştir; Bağlantı Düzelince "
+                       "Listeyi Yeniden Okuyunuz..");
 
     // The list's context menu offers "Excel'e Aktar" and "CSV Olarak
     // Kaydet": the rows and columns shown, to a file named after name.

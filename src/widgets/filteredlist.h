@@ -216,11 +216,9 @@ private:
     QList<Filter> m_filters;
     db::Query& m_scratch;
     StripLook m_look;
-    QGridLayout* m_grid;
     QList<QWidget*> m_widgets;
     QList<QVariant> m_values;
     QList<bool> m_fixed;
-    int m_nextCell = 0;
 };
 
 } // namespace widgets

@@ -11,11 +11,13 @@
 #include <QHeaderView>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTableView>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace widgets {
@@ -81,11 +83,16 @@ QString sheetNameOf(const QString& name)
     return s.isEmpty() ? QStringLiteral("Liste") : s;
 }
 
+[[noreturn]] void writeFailed(const QString& path, const QString& reason = {})
+{
+    const QString what = reason.isEmpty() ? path : QStringLiteral("%1 (%2)").arg(path, reason);
+    throw core::ActionError(core::ErrorCause::WriteFailed, what.toStdString());
+}
+
 void check(lxw_error error, const QString& path)
 {
     if (error != LXW_NO_ERROR)
-        throw ExportError(QStringLiteral("Dosya yazılamadı: %1 (%2)")
-                              .arg(path, QString::fromUtf8(lxw_strerror(error))));
+        writeFailed(path, QString::fromUtf8(lxw_strerror(error)));
 }
 
 QString csvField(const QString& text)
@@ -99,8 +106,6 @@ QString csvField(const QString& text)
 }
 
 } // namespace
-
-ExportError::ExportError(const QString& what) : std::runtime_error(what.toStdString()) {}
 
 QList<int> shownColumns(const QTableView& view)
 {
@@ -121,19 +126,23 @@ void writeWorkbook(const QAbstractItemModel& model, const QList<int>& columns, c
 {
     db::BusyScope busy;
     const QList<ColumnShape> shape = shapes(model, columns);
-    const QByteArray file = QFile::encodeName(path);
+    // Written under a name of its own beside the file, which it replaces
+    // only when whole; on any way out before that the part is removed.
+    const QString part = path + QStringLiteral(".part");
+    const QByteArray file = QFile::encodeName(part);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     lxw_workbook* book = workbook_new_opt(file.constData(), &options);
     if (!book)
-        throw ExportError(QStringLiteral("Dosya yazılamadı: %1").arg(path));
+        writeFailed(path);
+    const auto removePart = qScopeGuard([&part] { QFile::remove(part); });
     // The workbook is freed by closing it, on every way out.
     auto closing =
         std::unique_ptr<lxw_workbook, lxw_error (*)(lxw_workbook*)>(book, workbook_close);
     const QByteArray sheet = sheetNameOf(sheetName).toUtf8();
     lxw_worksheet* ws = workbook_add_worksheet(book, sheet.constData());
     if (!ws)
-        throw ExportError(QStringLiteral("Dosya yazılamadı: %1").arg(path));
+        writeFailed(path);
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     lxw_format* date = workbook_add_format(book);
@@ -181,6 +190,10 @@ void writeWorkbook(const QAbstractItemModel& model, const QList<int>& columns, c
         }
     }
     check(workbook_close(closing.release()), path);
+    std::error_code error;
+    std::filesystem::rename(file.constData(), QFile::encodeName(path).constData(), error);
+    if (error)
+        writeFailed(path, QString::fromStdString(error.message()));
 }
 
 void writeCsv(const QAbstractItemModel& model, const QList<int>& columns, const QString& path)
@@ -188,8 +201,7 @@ void writeCsv(const QAbstractItemModel& model, const QList<int>& columns, const 
     db::BusyScope busy;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw ExportError(
-            QStringLiteral("Dosya yazılamadı: %1 (%2)").arg(path, file.errorString()));
+        writeFailed(path, file.errorString());
     auto line = [&file](const QStringList& fields) {
         file.write((fields.join(QLatin1Char(';')) + QStringLiteral("\r\n")).toUtf8());
     };
@@ -206,8 +218,7 @@ void writeCsv(const QAbstractItemModel& model, const QList<int>& columns, const 
         line(fields);
     }
     if (!file.commit())
-        throw ExportError(
-            QStringLiteral("Dosya yazılamadı: %1 (%2)").arg(path, file.errorString()));
+        writeFailed(path, file.errorString());
 }
 
 void offerExport(QTableView& view, const QString& name)

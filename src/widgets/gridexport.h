@@ -3,8 +3,6 @@
 #include <QList>
 #include <QString>
 
-#include <stdexcept>
-
 class QAbstractItemModel;
 class QTableView;
 
@@ -15,13 +13,6 @@ namespace widgets {
 // writes such a cell as a number, not as its text.
 inline constexpr int NumberRole = 0x0101; // Qt::UserRole + 1
 
-// A file that could not be written: thrown to the application error
-// handler, which shows the reason.
-class ExportError : public std::runtime_error {
-public:
-    explicit ExportError(const QString& what);
-};
-
 // The columns of a view as the clerk sees them: the shown ones, in the
 // order they stand.
 QList<int> shownColumns(const QTableView& view);
@@ -31,12 +22,16 @@ QList<int> shownColumns(const QTableView& view);
 // date (dd.mm.yyyy) holds dates, one whose every value is a number holds
 // numbers, any other the texts shown. The widths fit the longest text.
 // Written in constant memory: a list of any length takes the same memory.
+// The workbook is written beside the file and put in its place only when
+// whole, so a failed export leaves any earlier file as it was. A file that
+// cannot be written throws core::ActionError (WriteFailed) with the path.
 void writeWorkbook(const QAbstractItemModel& model, const QList<int>& columns, const QString& path,
                    const QString& sheetName);
 
 // The list as CSV the way a Turkish spreadsheet opens it: UTF-8 with a
 // byte-order mark, fields separated by ";" and quoted where they hold a
-// ";", a quote or a line break, lines ended by CR LF.
+// ";", a quote or a line break, lines ended by CR LF. Written whole or not
+// at all, as the workbook.
 void writeCsv(const QAbstractItemModel& model, const QList<int>& columns, const QString& path);
 
 // The two ways a list leaves the program.

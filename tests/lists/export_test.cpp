@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -180,6 +181,39 @@ TEST(ListExport, TheCsvFileHoldsTheFieldsShownAsATurkishSpreadsheetOpensThem)
             EXPECT_EQ(fields[i].toString(), model.text(r, shown[i])) << r << "," << i;
     }
     EXPECT_EQ(rows[1].toArray()[0].toString(), QStringLiteral("Su hattı; \"acil\" onarım"));
+    ledger.exit();
+}
+
+// A file that cannot be written says why, and an earlier file of the name
+// stays as it was: a workbook goes in its place only when whole.
+TEST(ListExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheEarlierOne)
+{
+    Year y;
+    PromptScript prompts;
+    lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
+    showActive(ledger);
+    const QString said = QStringLiteral(
+        "BİR HATA OLUŞTU:\nDosya yazılamadı: disk dolu ya da klasöre yazma izni yok.");
+    struct Case {
+        QString caption;
+        const char* path;
+    };
+    const Case cases[] = {{widgets::ExportWorkbookCaption, "yok/gelen.xlsx"},
+                          {widgets::ExportCsvCaption, "yok/gelen.csv"},
+                          {widgets::ExportWorkbookCaption, "klasor.xlsx"}};
+    // A folder where the workbook should go: it can be written, but not put
+    // in the folder's place.
+    ASSERT_TRUE(QDir(y.dir.path()).mkdir(QStringLiteral("klasor.xlsx")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        prompts.expectSaveFile(y.path(c.path));
+        prompts.expectMessage(said);
+        action(ledger.grid(), c.caption).trigger();
+        prompts.verify();
+        EXPECT_TRUE(prompts.errorDetails().last().contains(y.path(c.path)));
+    }
+    EXPECT_TRUE(QFileInfo(y.path("klasor.xlsx")).isDir());
+    EXPECT_EQ(QDir(y.dir.path()).entryList(QDir::Files), QStringList());
     ledger.exit();
 }
 
