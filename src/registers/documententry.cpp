@@ -283,7 +283,8 @@ std::optional<EntryRefusal> DocumentEntry::save()
         m_record.setValue(ILGNO, m_link.apply(q, m_reg.reg, m_record.kayno()));
     if (numbered && !m_reg.numberFromHighest)
         m_record.setValue(m_reg.numberColumn, drawFromGenerator(m_reg.numberGenerator));
-    m_record.store(q);
+    if (m_record.store(q) == 0)
+        return EntryRefusal{{}, MissingDocumentMessage};
     // The highest number plus one is taken last, once the row is stored:
     // the lock it takes then lasts only until the commit below.
     if (numbered && m_reg.numberFromHighest)

@@ -15,11 +15,18 @@
 namespace registers {
 
 // Why saving did not go ahead: the message naming the field the clerk has
-// to put right, and its column. Nothing was written.
+// to put right, and its column (empty when no field is at fault). Nothing
+// was committed.
 struct EntryRefusal {
     QString column;
     QString message;
 };
+
+// Another workstation deleted the document: at the opening of an entry, or
+// at the saving of one opened before the deletion.
+inline const QString MissingDocumentMessage =
+    QStringLiteral("DİKKAT! Evrak Kaydı Bulunamadı. Başka Bir Kullanıcı Tarafından "
+                   "Silinmiş Olabilir..");
 
 // A field of the entry as the clerk knows it: its column and the caption
 // the refusals name it by.
@@ -108,7 +115,10 @@ public:
 
     // "F5-Kayıt": the link changes, the record, a new document's registry
     // number, the commit. A refusal is returned before anything is
-    // written; a database error is thrown as it comes. Either way the
+    // written, but for an edited document another workstation deleted
+    // meanwhile: that one is refused once its update finds no row, before
+    // the commit, so nothing of it (pictures, letter, reply link) is
+    // committed. A database error is thrown as it comes. Either way the
     // document can then be saved again.
     std::optional<EntryRefusal> save();
     // "F6-Vazgeç": everything since the last commit is undone.

@@ -121,10 +121,6 @@ public:
     void fillReceiver();
     void copyPlanTitle();
 
-    inline static const QString MissingDocumentMessage =
-        QStringLiteral("DİKKAT! Evrak Kaydı Bulunamadı. Başka Bir Kullanıcı Tarafından "
-                       "Silinmiş Olabilir..");
-
 protected:
     // Called by the screen of a register once its form is set up: binds the
     // table's fields and the shared widgets.

@@ -89,7 +89,7 @@ QStringList DocumentRecord::changedColumns() const
     return changed;
 }
 
-void DocumentRecord::store(db::Query& q)
+quint64 DocumentRecord::store(db::Query& q)
 {
     QStringList columns;
     QVariantList values;
@@ -108,8 +108,12 @@ void DocumentRecord::store(db::Query& q)
         q.add(QStringLiteral("VALUES(%1)").arg(params.join(QLatin1Char(','))));
     } else {
         columns = changedColumns();
-        if (columns.isEmpty())
-            return;
+        if (columns.isEmpty()) {
+            openRow(q, m_table, m_kayno);
+            const bool found = !q.isEmpty();
+            q.close();
+            return found ? 1 : 0;
+        }
         QStringList sets;
         for (const QString& c : columns) {
             sets << c + QStringLiteral("=:") + c;
@@ -122,9 +126,12 @@ void DocumentRecord::store(db::Query& q)
         q.add(QStringLiteral("WHERE KAYNO=:KN"));
     }
     q.bindAll(values);
-    q.exec();
+    const quint64 rows = q.exec();
+    if (rows == 0)
+        return 0;
     m_new = false;
     m_original = m_current;
+    return rows;
 }
 
 } // namespace registers

@@ -52,8 +52,10 @@ public:
 
     // Writes the row: a new one is inserted with the columns that have a
     // value, a stored one updated in its changed columns. Afterwards the
-    // row counts as stored with the values written.
-    void store(db::Query& query);
+    // row counts as stored with the values written. Returns the rows hit:
+    // 0 for a stored row another workstation deleted meanwhile (looked up
+    // when no column changed), the record then unchanged.
+    quint64 store(db::Query& query);
 
 private:
     static QVariant normalised(const QVariant& value);

@@ -142,6 +142,33 @@ TEST_P(EntryLogic, ADocumentDeletedByAnotherWorkstationIsNotSetUp)
     EXPECT_FALSE(entry.setUp(EntryMode::Edit, kayno));
 }
 
+// Deleted after the entry opened it: saving, with or without a change, is
+// refused before the commit.
+TEST_P(EntryLogic, SavingADocumentDeletedByAnotherWorkstationMeanwhileIsRefused)
+{
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed ? "changed" : "unchanged");
+        const int kayno = registerNew(QStringLiteral("silinecek"));
+        ASSERT_TRUE(entry.setUp(EntryMode::Edit, kayno));
+        {
+            auto other = t.openSecond();
+            db::Query q(*other);
+            q.execLines({QStringLiteral("DELETE FROM %1 WHERE KAYNO=:K").arg(reg().table)},
+                        {kayno});
+            other->commit();
+        }
+        if (changed)
+            entry.record().setValue(QStringLiteral("KONU"), QStringLiteral("kaybolacak"));
+        const std::optional<registers::EntryRefusal> refused = entry.save();
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->column, QString());
+        EXPECT_EQ(refused->message, registers::MissingDocumentMessage);
+        EXPECT_EQ(entry.record().changedColumns().isEmpty(), !changed);
+        entry.cancel();
+        EXPECT_EQ(row(kayno, QStringLiteral("KAYNO")), QString());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(ThreeRegisters, EntryLogic, testing::ValuesIn(cases),
                          [](const auto& info) { return std::string(info.param.name); });
 

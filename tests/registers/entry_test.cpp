@@ -400,6 +400,36 @@ TEST_F(Links, AnOutgoingDocumentChosenInThePickerGetsTheReplyWhenTheEntryIsSaved
     EXPECT_EQ(cevno(20), 101);
 }
 
+// Another workstation deleted the document while the entry had it open:
+// "F5-Kayıt" says so and commits nothing, the reply link above all.
+TEST_F(Links, SavingADocumentDeletedMeanwhileSaysSoAndCommitsNothing)
+{
+    addIncoming({.kayno = 10, .gelno = 1});
+    PromptScript prompts;
+    prompts.expectModal(QStringLiteral("TFRMGIDBUL"), pickOutgoing(20));
+    openEdit(10);
+    button("btnIlgili").click();
+    type(plain("edtKonu"), QStringLiteral(" (ek)"));
+    auto other = t.openSecond();
+    db::Query q(*other);
+    q.execLines({QStringLiteral("DELETE FROM GELEN WHERE KAYNO=10")});
+    other->commit();
+
+    prompts.expectMessage(registers::MissingDocumentMessage);
+    QTest::keyClick(&entry, Qt::Key_F5);
+    prompts.verify();
+    EXPECT_TRUE(entry.isVisible());
+    q.openLines({QStringLiteral("SELECT CEVNO FROM GIDEN WHERE KAYNO=20")});
+    EXPECT_EQ(q.value(0, 0).toInt(), 0);
+    q.close();
+    other->commit();
+
+    QTest::keyClick(&entry, Qt::Key_F6);
+    EXPECT_FALSE(entry.isVisible());
+    EXPECT_EQ(cevno(20), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM GELEN")), 0);
+}
+
 TEST_F(Links, CancellingALinkEmptiesThePanelAndSavingUnlinksBothSides)
 {
     addIncoming({.kayno = 10, .gelno = 1, .ilgno = 20});

@@ -287,7 +287,7 @@ TEST_F(Outgoing, AnEntryOfADocumentDeletedMeanwhileSaysSoAndCloses)
         PromptScript prompts;
         // The entry opens, says why and closes: the clerk does nothing in it.
         prompts.expectModal(c.entry->objectName(), {})
-            .expectMessage(registers::DocumentEntryScreen::MissingDocumentMessage);
+            .expectMessage(registers::MissingDocumentMessage);
         QTest::keyClick(c.list, Qt::Key_F4);
         prompts.verify();
         EXPECT_FALSE(c.entry->isVisible());
