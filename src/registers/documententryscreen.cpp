@@ -119,9 +119,10 @@ void DocumentEntryScreen::bindFields()
 void DocumentEntryScreen::connectActions()
 {
     auto on = [this](const char* name, void (DocumentEntryScreen::*action)()) {
+        // No key here: the window's KAYIT and İPTAL actions below carry F5
+        // and F6 for "F5-Kayıt" and "F6-Vazgeç".
         if (auto* button = widget<QAbstractButton>(name))
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, action] { core::guarded([this, action] { (this->*action)(); }); });
+            bindButton(button, [this, action] { (this->*action)(); });
     };
     on("btnKayit", &DocumentEntryScreen::save);
     on("btnVazgec", &DocumentEntryScreen::cancel);

@@ -7,10 +7,10 @@
 
 #include "core/errors.h"
 #include "core/prompter.h"
+#include "db/database.h"
 #include "lists/pickers.h"
 #include "report/printrule.h"
 
-#include <QApplication>
 #include <QHeaderView>
 
 namespace registers {
@@ -89,8 +89,7 @@ TFRMGELEN::TFRMGELEN(core::TDM& dm, core::AppContext& ctx, refdata::TFRMSDPBUL& 
     ui.lstResim->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto on = [this](QAbstractButton* button, void (TFRMGELEN::*action)()) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, action] { core::guarded([this, action] { (this->*action)(); }); });
+        bindButton(button, [this, action] { (this->*action)(); });
     };
     on(ui.btnEkle, &TFRMGELEN::addPicture);
     on(ui.btnTara, &TFRMGELEN::scanPictures);
@@ -156,16 +155,6 @@ void TFRMGELEN::showPicture(int index)
     m_ui->imgResim->setImage(image);
 }
 
-namespace {
-
-// The busy cursor while a long file is drawn and stored.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
-
 void TFRMGELEN::addPicture()
 {
     core::Prompter& prompter = core::Prompter::current();
@@ -175,7 +164,7 @@ void TFRMGELEN::addPicture()
     const int before = m_pictures.count();
     QStringList refusals;
     {
-        const BusyCursor busy;
+        const db::BusyScope busy; // a long file drawn and stored
         refusals = m_pictures.addFiles(paths);
     }
     if (m_pictures.count() != before)
@@ -199,7 +188,7 @@ void TFRMGELEN::replacePicture()
         return;
     QString refusal;
     {
-        const BusyCursor busy;
+        const db::BusyScope busy; // a long file drawn and stored
         refusal = m_pictures.replace(path);
     }
     if (!refusal.isEmpty()) {
