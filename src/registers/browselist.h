@@ -51,8 +51,8 @@ struct ListTable {
 
 // The filters and columns the three registers' lists share. alias is the
 // register's own table in the list query ("G1", "D"): a code is compared on
-// the joined code table, as the lists always did, and on the register's own
-// indexed column, which gives the same rows at the speed of the index.
+// the joined code table and also on the register's own indexed column,
+// which gives the same rows at the speed of the index.
 ListFilter institutionFilter(const QString& caption, const QString& alias);
 ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable = false);
 // "Cevap Durumu" and "Gizlilik Derecesi"; an editable list takes typed text.

@@ -6,8 +6,8 @@
 
 namespace registers {
 
-// The file dialog of "Ekle" and "Değiş": the picture files of the old
-// dialog and what scanners write.
+// The file dialog of "Ekle" and "Değiş": the picture files the register
+// stores (JPEG, PNG, BMP) and what scanners write (TIFF, PDF).
 inline const QString PictureFileFilter = QStringLiteral(
     "Resimler ve taramalar (*.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf);;Jpeg (*.jpg *.jpeg);;"
     "Bitmaps (*.bmp);;PNG (*.png);;TIFF (*.tif *.tiff);;PDF (*.pdf);;Tüm dosyalar (*)");
