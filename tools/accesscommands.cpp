@@ -4,11 +4,13 @@
 #include "tools/admincommands.h"
 
 #include "access/sifrele.h"
+#include "access/useradmin.h"
 #include "db/database.h"
 #include "db/query.h"
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <termios.h>
@@ -16,9 +18,6 @@
 
 namespace tools {
 namespace {
-
-// The stored password holds five characters.
-constexpr int MaxPasswordLength = 5;
 
 // The terminal as it was before echo was turned off; put back on every way
 // out, an interrupt included.
@@ -72,14 +71,6 @@ bool readSecret(const char* prompt, QString& secret)
     return got;
 }
 
-// The USERS row of a name, exactly as typed at login; false if none.
-bool userExists(db::Database& database, const QString& user)
-{
-    db::Query q(database);
-    q.openLines({QStringLiteral("SELECT HNO FROM USERS WHERE USR=:U")}, {user});
-    return !q.isEmpty();
-}
-
 int resetPassword(const QStringList& args)
 {
     exactly(args, 2, "FILE and USER");
@@ -87,7 +78,10 @@ int resetPassword(const QStringList& args)
     const QString& user = args[1];
     db::Database database;
     database.open(file);
-    if (!userExists(database, user))
+    db::Query q(database);
+    // The name exactly as typed at login.
+    const std::optional<int> hno = useraccess::userNumber(q, user);
+    if (!hno)
         return fail(QStringLiteral("%1: there is no user \"%2\" (the name is matched exactly, "
                                    "letter case included); nothing changed")
                         .arg(file, user));
@@ -99,10 +93,10 @@ int resetPassword(const QStringList& args)
         return fail(QStringLiteral("%1: the two passwords differ; nothing changed").arg(file));
     if (password.isEmpty())
         return fail(QStringLiteral("%1: an empty password is not set; nothing changed").arg(file));
-    if (password.size() > MaxPasswordLength)
+    if (password.size() > useraccess::PasswordLength)
         return fail(QStringLiteral("%1: a password has at most %2 characters; nothing changed")
                         .arg(file)
-                        .arg(MaxPasswordLength));
+                        .arg(useraccess::PasswordLength));
     // The user screen refuses the same: a password whose stored form does
     // not give it back could never be typed at login.
     if (!passwordSurvivesEncoding(password))
@@ -111,9 +105,7 @@ int resetPassword(const QStringList& args)
                                    "nothing changed")
                         .arg(file));
 
-    db::Query q(database);
-    q.execLines({QStringLiteral("UPDATE USERS SET PSSWD=:P WHERE USR=:U")},
-                {SIFRELE(QStringLiteral("1"), password), user});
+    useraccess::updatePassword(q, *hno, user, SIFRELE(QStringLiteral("1"), password));
     database.commit();
     database.close();
     report(QStringLiteral("%1: new password of %2 set").arg(file, user));

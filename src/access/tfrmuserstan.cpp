@@ -8,6 +8,7 @@
 #include "access/tfrmsifre.h"
 #include "access/tfrmuser.h"
 #include "access/useradmin.h"
+#include "core/codewords.h"
 #include "core/errors.h"
 #include "core/prompter.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 QString shownFlag(const db::Field& f)
 {
-    return flagWord(f.toString());
+    return core::wordOf(core::yesNoWords(), f.toString());
 }
 
 QString shownRight(const db::Field& f)

@@ -2,23 +2,33 @@
 
 namespace useraccess {
 
-QString flagWord(const QString& flag)
+namespace {
+
+// A column of the USERS row of that name; nothing when no row has it.
+std::optional<QVariant> userField(db::Query& scratch, const QString& column,
+                                  const QString& userName)
 {
-    if (flag == QLatin1String("E"))
-        return QStringLiteral("Evet");
-    if (flag == QLatin1String("H"))
-        return QStringLiteral("Hayır");
-    return QString();
+    scratch.openLines({QStringLiteral("SELECT %1 FROM USERS WHERE USR=:UU").arg(column)},
+                      {userName});
+    std::optional<QVariant> value;
+    if (!scratch.isEmpty())
+        value = scratch.field(column).toVariant();
+    scratch.close();
+    return value;
 }
+
+} // namespace
 
 std::optional<QString> storedPassword(db::Query& scratch, const QString& userName)
 {
-    scratch.openLines({QStringLiteral("SELECT PSSWD FROM USERS WHERE USR=:UU")}, {userName});
-    std::optional<QString> stored;
-    if (!scratch.isEmpty())
-        stored = scratch.field(QStringLiteral("PSSWD")).toString();
-    scratch.close();
-    return stored;
+    const std::optional<QVariant> stored = userField(scratch, QStringLiteral("PSSWD"), userName);
+    return stored ? std::optional<QString>(stored->toString()) : std::nullopt;
+}
+
+std::optional<int> userNumber(db::Query& scratch, const QString& userName)
+{
+    const std::optional<QVariant> hno = userField(scratch, QStringLiteral("HNO"), userName);
+    return hno ? std::optional<int>(hno->toInt()) : std::nullopt;
 }
 
 bool userNameTaken(db::Query& scratch, const QString& name, std::optional<int> exceptHno)

@@ -44,12 +44,13 @@ inline constexpr int UserNameLength = 10;
 inline constexpr int PasswordLength = 5;
 inline constexpr int DescriptionLength = 30;
 
-// "E" shows as "Evet", "H" as "Hayır", anything else as nothing.
-QString flagWord(const QString& flag);
-
 // The stored (encoded) PSSWD of the user of that name, from the scratch
 // query; nothing when no row has the name.
 std::optional<QString> storedPassword(db::Query& scratch, const QString& userName);
+
+// The HNO of the user of that name, from the scratch query; nothing when no
+// row has the name.
+std::optional<int> userNumber(db::Query& scratch, const QString& userName);
 
 // Whether another user than exceptHno (every user, when none is given) has
 // the name; the comparison is the database's, letter case included.
