@@ -5,6 +5,9 @@
 #include "access/fields.h"
 #include "access/sifrele.h"
 #include "access/useradmin.h"
+#include "core/fieldcheck.h"
+#include "db/schema.h"
+#include "widgets/textmark.h"
 
 using namespace useraccess;
 
@@ -20,10 +23,10 @@ TFRMUSER::TFRMUSER(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("TFRMUSER"));
     setFixedSize(size());
-    m_ui->edtUsr->setMaxLength(UserNameLength);
+    m_textFields = {{{QStringLiteral("USR"), QStringLiteral("Kullanıcı Adı"), m_ui->edtUsr},
+                     {QStringLiteral("ACIK"), QStringLiteral("Adı Soyadı"), m_ui->edtAcik},
+                     {QStringLiteral("ACIK1"), QStringLiteral("Görev Ünvanı"), m_ui->edtAcik1}}};
     m_ui->edtPsswd->setMaxLength(PasswordLength);
-    m_ui->edtAcik->setMaxLength(DescriptionLength);
-    m_ui->edtAcik1->setMaxLength(DescriptionLength);
     makePasswordField(m_ui->edtPsswd);
     makePasswordField(m_ui->edtTekrar);
     bindButtons(m_ui->btnKayit, m_ui->btnIptal);
@@ -44,6 +47,12 @@ void TFRMUSER::activate()
         field->clear();
 
     db::Query& q = m_dm.QRSORGU;
+    // The limits are the file's own; a text it cannot hold as typed (too
+    // long, or a letter its code page lacks) is marked and refused at saving.
+    for (TextField& f : m_textFields) {
+        f.length = db::textColumnLength(q, QStringLiteral("USERS"), f.column);
+        widgets::markText(*f.box, f.length);
+    }
     if (Mode == NewUser) {
         m_hno = nextUserNo(q);
         m_ui->edtAcik->setFocus();
@@ -104,6 +113,12 @@ bool TFRMUSER::saveRecord()
         refuse(UserNameRefused, m_ui->edtUsr);
         return false;
     }
+    for (const TextField& f : m_textFields)
+        if (const QString refused = core::textRefusal(f.caption, f.box->text(), f.length);
+            !refused.isEmpty()) {
+            refuse(refused, f.box);
+            return false;
+        }
     if (password != m_ui->edtTekrar->text()) {
         refuse(PasswordsDiffer, m_ui->edtPsswd);
         return false;

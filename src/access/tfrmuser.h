@@ -3,7 +3,12 @@
 #include "access/recordform.h"
 #include "core/tdm.h"
 
+#include <QString>
+
+#include <array>
 #include <memory>
+
+class QLineEdit;
 
 namespace Ui {
 class TFRMUSER;
@@ -41,8 +46,18 @@ private:
     void COMBODOLDUR();
     void departmentChosen(int index);
 
+    // The text boxes stored as typed: the column, the caption a refusal
+    // names, the box and the column's length in the file.
+    struct TextField {
+        QString column;
+        QString caption;
+        QLineEdit* box = nullptr;
+        int length = 0;
+    };
+
     core::TDM& m_dm;
     std::unique_ptr<Ui::TFRMUSER> m_ui;
     int m_hno = 0; // HNO of the row in editing
     bool m_filling = false;
+    std::array<TextField, 3> m_textFields;
 };

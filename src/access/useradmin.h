@@ -39,10 +39,8 @@ inline const QString UserRowMissing = QStringLiteral("DİKKAT! Kullanıcı Kayd�
 inline const QString PasswordNotStorable = QStringLiteral(
     "DİKKAT! Şifrede Kullanılamayan Harf Var (ş, ı gibi). Başka Bir Şifre Giriniz..");
 
-// The column sizes of USERS, which the fields of the forms stop at.
-inline constexpr int UserNameLength = 10;
+// The characters of a password: PSSWD holds its encoded form, as long.
 inline constexpr int PasswordLength = 5;
-inline constexpr int DescriptionLength = 30;
 
 // The stored (encoded) PSSWD of the user of that name, from the scratch
 // query; nothing when no row has the name.

@@ -7,10 +7,12 @@
 #include "access/tfrmuser.h"
 #include "access/tfrmuserstan.h"
 #include "access/useradmin.h"
+#include "core/fieldcheck.h"
 #include "support/clerk.h"
 #include "support/promptscript.h"
 #include "support/testdb.h"
 #include "widgets/datagrid.h"
+#include "widgets/textmark.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -263,12 +265,36 @@ TEST_F(UserAdmin, TheUserFormRefusesWhatItCannotSave)
          {"mehmet", "kış", "kış"},
          PasswordNotStorable,
          "edtPsswd"},
+        // Texts the file cannot hold as typed: such a name could never log in.
+        {"a name longer than its column",
+         {"mehmetaliveli", "12", "12"},
+         core::textRefusal("Kullanıcı Adı", "mehmetaliveli", 10),
+         "edtUsr"},
+        {"a name with a letter the code page lacks",
+         {"mehmet\u0101", "12", "12"},
+         core::textRefusal("Kullanıcı Adı", "mehmet\u0101", 10),
+         "edtUsr"},
+        {"a full name with a letter the code page lacks",
+         {"mehmet", "12", "12", "Mehmet \u0100li"},
+         core::textRefusal("Adı Soyadı", "Mehmet \u0100li", 30),
+         "edtAcik"},
+        {"a title longer than its column",
+         {"mehmet", "12", "12", "Mehmet Ali", QString(31, 'x')},
+         core::textRefusal("Görev Ünvanı", QString(31, 'x'), 30),
+         "edtAcik1"},
     };
+    const QList<const char*> fields = {"edtUsr", "edtPsswd", "edtTekrar", "edtAcik", "edtAcik1"};
     form.Mode = TFRMUSER::NewUser;
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.what);
         showActive(form);
-        expectRefusal(form, {"edtUsr", "edtPsswd", "edtTekrar"}, c);
+        expectRefusal(form, fields, c);
+        // A text the file cannot hold is kept whole and marked.
+        const QString typed = c.typed.value(fields.indexOf(c.focus));
+        const auto& box = child<QLineEdit>(form, c.focus);
+        EXPECT_EQ(box.text(), typed);
+        EXPECT_EQ(widgets::isMarked(box),
+                  !core::textProblem(typed, widgets::textLimit(box)).isEmpty());
         EXPECT_EQ(users(), "VELOR,ayşe");
         EXPECT_EQ(t.scalar("SELECT COUNT(*) FROM RIGHTS WHERE HNO=3"), "0");
         form.close(); // refused: only its buttons close it
@@ -276,6 +302,10 @@ TEST_F(UserAdmin, TheUserFormRefusesWhatItCannotSave)
         pressKey(form, Qt::Key_F6);
         EXPECT_FALSE(form.isVisible());
     }
+    // The limits are the columns' in the file.
+    EXPECT_EQ(widgets::textLimit(child<QLineEdit>(form, "edtUsr")), 10);
+    EXPECT_EQ(widgets::textLimit(child<QLineEdit>(form, "edtAcik")), 30);
+    EXPECT_EQ(widgets::textLimit(child<QLineEdit>(form, "edtAcik1")), 30);
 }
 
 TEST_F(UserAdmin, ChangingAUserNeedsThePasswordTypedAnew)
