@@ -29,6 +29,13 @@ bool RecordForm::readRow(db::Query& query, const QStringList& lines, const QVari
     if (!query.isEmpty())
         return true;
     query.close();
+    return rowUpdated(0);
+}
+
+bool RecordForm::rowUpdated(quint64 rows)
+{
+    if (rows > 0)
+        return true;
     core::Prompter::current().message(UserRowMissing);
     finish(QDialog::Rejected);
     return false;

@@ -37,6 +37,10 @@ protected:
     // gone (deleted from another workstation, or never there), says so and
     // closes the form: false.
     bool readRow(db::Query& query, const QStringList& lines, const QVariantList& params);
+    // After the update of the row: when it hit none (the row was deleted
+    // from another workstation since it was read), says so and closes the
+    // form as not saved: false.
+    bool rowUpdated(quint64 rows);
     // A refused save: the message, then the field to put right.
     static void refuse(const QString& message, QWidget* focus);
 

@@ -66,7 +66,7 @@ void TFRMHAKLAR::activate()
 
 bool TFRMHAKLAR::saveRecord()
 {
-    updateRightFlags(m_dm.QRSORGU, EditHno, EditKod, chosenFlag(m_giris, m_storedG),
-                     chosenFlag(m_islem, m_storedK));
-    return true;
+    return rowUpdated(updateRightFlags(m_dm.QRSORGU, EditHno, EditKod,
+                                       chosenFlag(m_giris, m_storedG),
+                                       chosenFlag(m_islem, m_storedK)));
 }

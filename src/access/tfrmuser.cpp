@@ -142,8 +142,8 @@ bool TFRMUSER::saveRecord()
     if (Mode == NewUser) {
         insertUser(q, row);
         giveDefaultRights(m_dm, m_hno);
-    } else {
-        updateUser(q, row);
+    } else if (!rowUpdated(updateUser(q, row))) {
+        return false;
     }
     SavedUserNo = m_hno;
     return true;

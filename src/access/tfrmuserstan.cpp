@@ -149,12 +149,16 @@ int TFRMUSERSTAN::currentHno() const
 bool TFRMUSERSTAN::currentPasswordConfirmed()
 {
     const std::optional<QString> stored = storedPassword(m_dm.QRSORGU, m_ctx.UserName);
+    // A user whose row is gone (deleted from another workstation) has no
+    // password left to give: said so before any is asked for.
+    if (!stored) {
+        core::Prompter::current().message(UserRowMissing);
+        return false;
+    }
     core::Prompter::current().runModal(m_passwordPrompt);
     if (!m_passwordPrompt.PasswordCheckAccepted)
         return false;
-    // A user whose row is gone (deleted from another workstation) has no
-    // password left to give.
-    if (!stored || SIFRELE(QStringLiteral("2"), *stored) != m_passwordPrompt.typedText()) {
+    if (SIFRELE(QStringLiteral("2"), *stored) != m_passwordPrompt.typedText()) {
         core::Prompter::current().message(WrongCurrentPassword);
         return false;
     }

@@ -62,9 +62,9 @@ void insertUser(db::Query& scratch, const UserRow& row)
                       {row.USR, row.HNO, row.PSSWD, row.ACIK, row.ACIK1, row.OZEL});
 }
 
-void updateUser(db::Query& scratch, const UserRow& row)
+quint64 updateUser(db::Query& scratch, const UserRow& row)
 {
-    scratch.execLines(
+    return scratch.execLines(
         {QStringLiteral(
              "UPDATE USERS SET USR=:USR,PSSWD=:PSSWD,ACIK=:ACIK,ACIK1=:ACIK1,OZEL=:OZEL"),
          QStringLiteral("WHERE HNO=:HNO")},
@@ -98,11 +98,11 @@ void deleteUser(db::Query& scratch, int hno)
                       {hno});
 }
 
-void updateRightFlags(db::Query& scratch, int hno, int kod, const QString& g, const QString& k)
+quint64 updateRightFlags(db::Query& scratch, int hno, int kod, const QString& g, const QString& k)
 {
-    scratch.execLines({QStringLiteral("UPDATE RIGHTS SET G=:G,K=:K"),
-                       QStringLiteral("WHERE HNO=:HN AND KOD=:KD")},
-                      {g, k, hno, kod});
+    return scratch.execLines({QStringLiteral("UPDATE RIGHTS SET G=:G,K=:K"),
+                              QStringLiteral("WHERE HNO=:HN AND KOD=:KD")},
+                             {g, k, hno, kod});
 }
 
 void updatePassword(db::Query& scratch, int hno, const QString& userName, const QString& encoded)

@@ -67,7 +67,8 @@ struct UserRow {
     int OZEL = 0;
 };
 void insertUser(db::Query& scratch, const UserRow& row);
-void updateUser(db::Query& scratch, const UserRow& row);
+// Returns the rows updated: 0 when the row of HNO is gone.
+quint64 updateUser(db::Query& scratch, const UserRow& row);
 
 // The rights a new user starts with: one row for each code user 1 holds,
 // with access and change but neither add nor delete, and no access to user
@@ -79,7 +80,8 @@ void giveDefaultRights(core::TDM& dm, int hno);
 void deleteUser(db::Query& scratch, int hno);
 
 // The two flags the rights editor changes; D and S are never changed.
-void updateRightFlags(db::Query& scratch, int hno, int kod, const QString& g, const QString& k);
+// Returns the rows updated: 0 when the right is gone.
+quint64 updateRightFlags(db::Query& scratch, int hno, int kod, const QString& g, const QString& k);
 
 // Stores a new, encoded password for the user of that number and name.
 void updatePassword(db::Query& scratch, int hno, const QString& userName, const QString& encoded);

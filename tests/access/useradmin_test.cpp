@@ -449,15 +449,70 @@ TEST_F(UserAdmin, DeletingAUser)
 
 TEST_F(UserAdmin, AUserWhoseRowIsGoneHasNoPasswordToGive)
 {
-    // Deleted from another workstation while logged in here: an empty
-    // password does not pass for the missing row.
+    // Deleted from another workstation while logged in here: said so
+    // before any password is asked for, and nothing changes.
     ctx.UserName = "eski";
     open();
     chooseUser("ayşe");
-    PromptScript prompts;
-    prompts.expectModal("TFRMSIFRE", givesPassword(""));
-    prompts.expectMessage(WrongCurrentPassword);
-    pressKey(list, Qt::Key_F4);
+    for (const Qt::Key key : {Qt::Key_F4, Qt::Key_F10}) {
+        PromptScript prompts;
+        prompts.expectMessage(UserRowMissing);
+        pressKey(list, key);
+        prompts.verify();
+    }
+    EXPECT_EQ(users(), "VELOR,ayşe");
+}
+
+// The row the form edits was deleted from another workstation while the
+// form was open: saving says so and the form closes as not saved.
+TEST_F(UserAdmin, ARowDeletedMeanwhileIsNotSavedOver)
+{
+    auto deleteElsewhere = [this](const char* sql) {
+        auto other = t.openSecond();
+        db::Query q(*other);
+        q.execLines({QString::fromLatin1(sql)});
+        other->commit();
+    };
+    open();
+    chooseUser("ayşe");
+    {
+        SCOPED_TRACE("a right");
+        chooseRight(50);
+        PromptScript prompts;
+        prompts.expectModal("TFRMHAKLAR", [&](QDialog& e) {
+            child<QRadioButton>(e, "rbGirisHayir").click();
+            deleteElsewhere("DELETE FROM RIGHTS WHERE HNO=2 AND KOD=50");
+            PromptScript inForm;
+            inForm.expectMessage(UserRowMissing);
+            QTest::keyClick(&e, Qt::Key_F5);
+            inForm.verify();
+            EXPECT_FALSE(e.isVisible());
+            EXPECT_EQ(e.result(), QDialog::Rejected);
+        });
+        list.editRights();
+        prompts.verify();
+        EXPECT_EQ(rightsOf(t, 2), QStringList({"1 EEEE", "22 EEEE"}));
+    }
+    {
+        SCOPED_TRACE("a user");
+        PromptScript prompts;
+        prompts.expectModal("TFRMSIFRE", givesPassword("1234"));
+        prompts.expectModal("TFRMUSER", [&](QDialog& f) {
+            retype(f, "edtPsswd", "k2m");
+            retype(f, "edtTekrar", "k2m");
+            deleteElsewhere("DELETE FROM USERS WHERE HNO=2");
+            PromptScript inForm;
+            inForm.expectMessage(UserRowMissing);
+            QTest::keyClick(&f, Qt::Key_F5);
+            inForm.verify();
+            EXPECT_FALSE(f.isVisible());
+            EXPECT_EQ(f.result(), QDialog::Rejected);
+        });
+        pressKey(list, Qt::Key_F4);
+        prompts.verify();
+        EXPECT_EQ(form.SavedUserNo, 0);
+        EXPECT_EQ(users(), "VELOR");
+    }
 }
 
 TEST_F(UserAdmin, RightTwentyTwoEnablesTheButtonsWhenLoginsAreRequired)
