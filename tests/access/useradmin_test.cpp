@@ -467,11 +467,20 @@ TEST_F(UserAdmin, AUserWhoseRowIsGoneHasNoPasswordToGive)
 // form was open: saving says so and the form closes as not saved.
 TEST_F(UserAdmin, ARowDeletedMeanwhileIsNotSavedOver)
 {
-    auto deleteElsewhere = [this](const char* sql) {
-        auto other = t.openSecond();
-        db::Query q(*other);
-        q.execLines({QString::fromLatin1(sql)});
-        other->commit();
+    // Another workstation deletes the row, then the clerk presses F5.
+    auto saveAfterDeletion = [this](QDialog& form, const char* deletion) {
+        {
+            auto other = t.openSecond();
+            db::Query q(*other);
+            q.execLines({QString::fromLatin1(deletion)});
+            other->commit();
+        }
+        PromptScript inForm;
+        inForm.expectMessage(UserRowMissing);
+        QTest::keyClick(&form, Qt::Key_F5);
+        inForm.verify();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.result(), QDialog::Rejected);
     };
     open();
     chooseUser("ayşe");
@@ -481,13 +490,7 @@ TEST_F(UserAdmin, ARowDeletedMeanwhileIsNotSavedOver)
         PromptScript prompts;
         prompts.expectModal("TFRMHAKLAR", [&](QDialog& e) {
             child<QRadioButton>(e, "rbGirisHayir").click();
-            deleteElsewhere("DELETE FROM RIGHTS WHERE HNO=2 AND KOD=50");
-            PromptScript inForm;
-            inForm.expectMessage(UserRowMissing);
-            QTest::keyClick(&e, Qt::Key_F5);
-            inForm.verify();
-            EXPECT_FALSE(e.isVisible());
-            EXPECT_EQ(e.result(), QDialog::Rejected);
+            saveAfterDeletion(e, "DELETE FROM RIGHTS WHERE HNO=2 AND KOD=50");
         });
         list.editRights();
         prompts.verify();
@@ -500,13 +503,7 @@ TEST_F(UserAdmin, ARowDeletedMeanwhileIsNotSavedOver)
         prompts.expectModal("TFRMUSER", [&](QDialog& f) {
             retype(f, "edtPsswd", "k2m");
             retype(f, "edtTekrar", "k2m");
-            deleteElsewhere("DELETE FROM USERS WHERE HNO=2");
-            PromptScript inForm;
-            inForm.expectMessage(UserRowMissing);
-            QTest::keyClick(&f, Qt::Key_F5);
-            inForm.verify();
-            EXPECT_FALSE(f.isVisible());
-            EXPECT_EQ(f.result(), QDialog::Rejected);
+            saveAfterDeletion(f, "DELETE FROM USERS WHERE HNO=2");
         });
         pressKey(list, Qt::Key_F4);
         prompts.verify();
