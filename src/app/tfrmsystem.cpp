@@ -2,20 +2,9 @@
 
 #include "ui_tfrmsystem.h"
 
-#include "core/errors.h"
 #include "core/prompter.h"
 
 #include <QAction>
-
-namespace {
-
-// Runs a clerk's action through the application error handler.
-template <typename F> auto guardedSlot(F f)
-{
-    return [f] { core::guarded(f); };
-}
-
-} // namespace
 
 TFRMSYSTEM::TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
     : widgets::Screen(parent), m_ctx(ctx), m_settings(dm, ctx),
@@ -26,19 +15,17 @@ TFRMSYSTEM::TFRMSYSTEM(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
     // A title, but no buttons in it: the screen is left through its own.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    connect(m_ui->btnGozat, &QToolButton::clicked, this, guardedSlot([this] { browse(); }));
-    connect(m_ui->btnTest, &QPushButton::clicked, this, guardedSlot([this] { testSettings(); }));
-    connect(m_ui->btnDefault, &QPushButton::clicked, this,
-            guardedSlot([this] { defaultValues(); }));
-    connect(m_ui->btnKayit, &QPushButton::clicked, this, guardedSlot([this] { save(); }));
-    connect(m_ui->btnVazgec, &QPushButton::clicked, this, guardedSlot([this] { cancel(); }));
-    connect(m_ui->btnYeniYil, &QPushButton::clicked, this,
-            guardedSlot([this] { createNewYear(); }));
+    bindButton(m_ui->btnGozat, [this] { browse(); });
+    bindButton(m_ui->btnTest, [this] { testSettings(); });
+    bindButton(m_ui->btnDefault, [this] { defaultValues(); });
+    bindButton(
+        m_ui->btnKayit, [this] { save(); }, Qt::Key_F5);
+    bindButton(
+        m_ui->btnVazgec, [this] { cancel(); }, Qt::Key_F6);
+    bindButton(m_ui->btnYeniYil, [this] { createNewYear(); });
     for (QLineEdit* field : {m_ui->edtAnaMakina, m_ui->edtYol, m_ui->edtYil})
         connect(field, &QLineEdit::textChanged, this, [this] { refreshTexts(); });
 
-    bindKey(Qt::Key_F5, m_ui->btnKayit);
-    bindKey(Qt::Key_F6, m_ui->btnVazgec);
     // The context menu names the two keys; the keys themselves are bound above.
     setContextMenuPolicy(Qt::ActionsContextMenu);
     const auto addKeyEntry = [this](const QString& text, QPushButton* button) {
@@ -70,14 +57,13 @@ void TFRMSYSTEM::refreshTexts()
     const core::DatabaseTexts texts = core::DEGERBUL(fields());
     m_ui->edtDosya->setText(texts.fileName);
     m_ui->edtTamAd->setText(texts.fullText);
-    refreshNewYearOffer(false);
+    refreshNewYearOffer();
 }
 
-void TFRMSYSTEM::refreshNewYearOffer(bool askServer)
+void TFRMSYSTEM::refreshNewYearOffer()
 {
     const core::SystemFields f = fields();
-    m_ui->btnYeniYil->setVisible((askServer || f.host.isEmpty()) &&
-                                 !m_settings.newYearSource(f).isEmpty());
+    m_ui->btnYeniYil->setVisible(f.host.isEmpty() && !m_settings.newYearSource(f).isEmpty());
 }
 
 void TFRMSYSTEM::activate()
@@ -101,10 +87,12 @@ void TFRMSYSTEM::browse()
 void TFRMSYSTEM::testSettings()
 {
     m_ui->memTest->clear();
-    const QStringList lines = m_settings.test(fields());
-    for (const QString& line : lines)
+    const core::SystemFields f = fields();
+    const core::SystemSettings::FileCheck found = m_settings.test(f);
+    for (const QString& line : found.lines)
         m_ui->memTest->appendPlainText(line);
-    refreshNewYearOffer(true);
+    // What the test found of the year's file spares attaching to it again.
+    m_ui->btnYeniYil->setVisible(!m_settings.newYearSource(f, found).isEmpty());
 }
 
 void TFRMSYSTEM::defaultValues()

@@ -48,9 +48,10 @@ private:
     // DEGERBUL on the screen: rebuilds the file name and the full text.
     void refreshTexts();
     // Shows "Yeni Yıl Dosyası Oluştur" when there is a year to make. Files
-    // on a server are looked for only on "Test Et": attaching takes a moment,
-    // too long for every key typed or a server that does not answer.
-    void refreshNewYearOffer(bool askServer);
+    // on a server are looked for only on "Test Et", together with its test:
+    // attaching takes a moment, too long for every key typed or a server
+    // that does not answer.
+    void refreshNewYearOffer();
 
     const core::AppContext& m_ctx;
     core::SystemSettings m_settings;

@@ -49,11 +49,11 @@ SystemFields SystemSettings::load(const QString& currentHost) const
     return fields;
 }
 
-QStringList SystemSettings::test(const SystemFields& fields) const
+SystemSettings::FileCheck SystemSettings::test(const SystemFields& fields) const
 {
     QStringList lines{QStringLiteral("Test işlemi başladı.....")};
     const DatabaseTexts texts = DEGERBUL(fields);
-    const FileCheck check = checkFile(texts.fullText, true);
+    FileCheck check = checkFile(texts.fullText, true);
     if (!fields.host.isEmpty()) {
         // Only the server can tell whether its folder and file exist; a
         // server that does not answer or lets nobody in tells nothing.
@@ -77,7 +77,8 @@ QStringList SystemSettings::test(const SystemFields& fields) const
             lines << QStringLiteral("!!!!!!Veritabanı Yolu Bulunamadı.....");
     }
     lines << check.lines;
-    return lines;
+    check.lines = lines;
+    return check;
 }
 
 SystemSettings::FileCheck SystemSettings::checkFile(const QString& databaseName, bool logFailure)
@@ -109,16 +110,23 @@ SystemSettings::FileCheck SystemSettings::checkFile(const QString& databaseName,
             return check;
         }
         check.lines << QStringLiteral("Veritabanı Açıldı, Versiyon %1.....").arg(ver);
-        if (number == ExpectedSchemaVersion)
+        check.standing = classifySchemaVersion(number);
+        switch (*check.standing) {
+        case SchemaStanding::Current:
             check.lines << QStringLiteral("Veritabanı Versiyonu Uygun.....");
-        else if (number <= 10001)
+            break;
+        case SchemaStanding::DatabaseTooOld:
             check.lines << QStringLiteral(
                 "!!!!!!Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız.....");
-        else if (number > ExpectedSchemaVersion)
+            break;
+        case SchemaStanding::ProgramTooOld:
             check.lines << QStringLiteral(
                 "!!!!!!Program Versiyonu Eski Olduğundan Çalışamazsınız.....");
-        else
+            break;
+        case SchemaStanding::NeedsUpgrade:
             check.lines << QStringLiteral("Veritabanı Açılışta Güncellenecek.....");
+            break;
+        }
     } catch (const db::DbOpenError& e) {
         check.kind = e.kind();
         const QString reason = openFailureText(e.kind());
@@ -148,7 +156,7 @@ SystemFields SystemSettings::takeChosenFile(const SystemFields& fields, const QS
     return result;
 }
 
-QString SystemSettings::newYearSource(const SystemFields& fields) const
+QString SystemSettings::previousYearFile(const SystemFields& fields)
 {
     bool isYear = false;
     const int year = fields.year.toInt(&isYear);
@@ -156,20 +164,58 @@ QString SystemSettings::newYearSource(const SystemFields& fields) const
         return {};
     SystemFields before = fields;
     before.year = QString::number(year - 1);
-    const QString source = DEGERBUL(before).fullText;
-    if (databaseExists(fields, DEGERBUL(fields).fullText) || !databaseExists(fields, source))
+    return DEGERBUL(before).fullText;
+}
+
+QString SystemSettings::newYearSource(const SystemFields& fields) const
+{
+    const QString source = previousYearFile(fields);
+    if (source.isEmpty() || databaseExists(fields, DEGERBUL(fields).fullText) ||
+        !databaseExists(fields, source))
+        return {};
+    return source;
+}
+
+QString SystemSettings::newYearSource(const SystemFields& fields, const FileCheck& yearFile) const
+{
+    using Kind = db::DbOpenError::Kind;
+    // Anything else is a file there, or a server that tells nothing.
+    const bool missing = !yearFile.opened && (yearFile.kind == Kind::FileMissing ||
+                                              yearFile.kind == Kind::FolderMissing);
+    const QString source = previousYearFile(fields);
+    if (!missing || source.isEmpty() || !databaseExists(fields, source))
         return {};
     return source;
 }
 
 QString SystemSettings::createNewYear(const SystemFields& fields)
 {
-    const QString source = newYearSource(fields);
+    const QString target = DEGERBUL(fields).fullText;
+    const QString source = previousYearFile(fields);
     if (source.isEmpty())
         return FileMissingMessage;
+    if (databaseExists(fields, target))
+        return NewYearFileExistsMessage;
+    // The file is made at the program's schema version from one at the
+    // same version; another is upgraded, or the program is, first.
+    const FileCheck found = checkFile(source, false);
+    if (!found.opened)
+        return FileMissingMessage;
+    if (found.standing) {
+        switch (*found.standing) {
+        case SchemaStanding::Current:
+            break;
+        case SchemaStanding::NeedsUpgrade:
+            return NewYearSourceOldMessage;
+        case SchemaStanding::DatabaseTooOld:
+            return NewYearSourceTooOldMessage;
+        case SchemaStanding::ProgramTooOld:
+            return NewYearSourceNewerMessage;
+        }
+    }
     {
         db::BusyScope busy;
-        db::createNewYearFile(source, DEGERBUL(fields).fullText);
+        db::createNewYearFile(source, target);
     }
     return save(fields);
 }

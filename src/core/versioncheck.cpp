@@ -199,6 +199,17 @@ int schemaVersionNumber(const QString& ver)
     return number;
 }
 
+SchemaStanding classifySchemaVersion(int number)
+{
+    if (number <= 10001)
+        return SchemaStanding::DatabaseTooOld;
+    if (number == ExpectedSchemaVersion)
+        return SchemaStanding::Current;
+    if (number > ExpectedSchemaVersion)
+        return SchemaStanding::ProgramTooOld;
+    return SchemaStanding::NeedsUpgrade;
+}
+
 VersionOutcome VERKONT(TDM& dm, AppContext& ctx)
 {
     db::Query& q = dm.QRSORGU;
@@ -210,19 +221,21 @@ VersionOutcome VERKONT(TDM& dm, AppContext& ctx)
     const int number = schemaVersionNumber(ver);
 
     ctx.VersionOk = true;
-    if (number <= 10001) {
+    switch (classifySchemaVersion(number)) {
+    case SchemaStanding::DatabaseTooOld:
         Prompter::current().message(
             QStringLiteral("DİKKAT! Veritabanı Versiyonu Eski Olduğundan Çalışamazsınız.."));
         ctx.VersionOk = false;
         return VersionOutcome::DatabaseTooOld;
-    }
-    if (number == ExpectedSchemaVersion)
+    case SchemaStanding::Current:
         return VersionOutcome::Current;
-    if (number > ExpectedSchemaVersion) {
+    case SchemaStanding::ProgramTooOld:
         Prompter::current().message(
             QStringLiteral("DİKKAT! Program Versiyonu Eski Olduğundan Çalışamazsınız.."));
         ctx.VersionOk = false;
         return VersionOutcome::ProgramTooOld;
+    case SchemaStanding::NeedsUpgrade:
+        break;
     }
     // One step per start: the program ends after it and the next start
     // takes the next step.

@@ -21,6 +21,15 @@ std::array<QString, 4> KODCOZ(const QString& text);
 // for a text that gives no number.
 int schemaVersionNumber(const QString& ver);
 
+// Where a stored schema version stands against this program's.
+enum class SchemaStanding {
+    Current,        // the program's own version
+    NeedsUpgrade,   // older, and the program upgrades it on opening
+    DatabaseTooOld, // older than the program can upgrade
+    ProgramTooOld,  // newer than the program
+};
+SchemaStanding classifySchemaVersion(int number);
+
 enum class VersionOutcome {
     Current,        // 12.003: the program goes on
     Upgraded,       // one upgrade step ran: the program ends without writing the settings

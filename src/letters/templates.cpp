@@ -56,12 +56,13 @@ void TemplateLibrary::insert(widgets::RowValues& row)
     m_write.close();
 }
 
-void TemplateLibrary::update(const widgets::RowValues& row)
+bool TemplateLibrary::update(const widgets::RowValues& row)
 {
-    m_write.execLines(
-        {QStringLiteral("UPDATE SABLON SET ACIK=:ACIK,METIN=:METIN"),
-         QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
-        {row.value(Acik), row.value(Metin).toByteArray(), row.value(DbKey), row.value(Kayno)});
+    return m_write.execLines(
+               {QStringLiteral("UPDATE SABLON SET ACIK=:ACIK,METIN=:METIN"),
+                QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
+               {row.value(Acik), row.value(Metin).toByteArray(), row.value(DbKey),
+                row.value(Kayno)}) > 0;
 }
 
 void TemplateLibrary::remove(const widgets::RowValues& row)

@@ -12,6 +12,9 @@ namespace letters {
 inline const QString TemplateDescriptionMissing =
     QStringLiteral("Şablon için Açıklama Girmelisiniz.");
 inline const QString TemplateTextMissing = QStringLiteral("Şablon için Metin Girmelisiniz.");
+inline const QString TemplateRemovedElsewhere =
+    QStringLiteral("DİKKAT! Bu Şablon Başka Bir İş İstasyonunda Silinmiş. Değişiklikler "
+                   "Kaydedilemedi; Metni Kopyalayıp Yeni Bir Şablon Olarak Kaydedebilirsiniz..");
 
 // The template library's statements: the rows of SABLON as the library
 // lists them, the numbering of new templates, and what the letter editor
@@ -38,7 +41,9 @@ public:
     static QString refusal(const QString& description, bool textBlank);
     // Writes a new template with the next KAYNO; sets its KAYNO and DBKEY.
     void insert(widgets::RowValues& row);
-    void update(const widgets::RowValues& row);
+    // Writes a stored template again; false when its row is gone (another
+    // workstation deleted it), and nothing was written.
+    bool update(const widgets::RowValues& row);
     void remove(const widgets::RowValues& row);
 
     // POPUPDOLDUR: every description, as the table returns them.

@@ -57,7 +57,7 @@ TFRMSABLON::TFRMSABLON(core::TDM& dm, core::AppContext&, QWidget* parent)
 
     connect(m_delete, &QAction::triggered, this,
             [this] { core::guarded([this] { deleteCurrent(); }); });
-    connect(m_exit, &QPushButton::clicked, this, [this] { core::guarded([this] { exit(); }); });
+    bindButton(m_exit, [this] { exit(); });
     connect(m_grid, &widgets::EditableGrid::currentRowChanged, this,
             [this](int row) { core::guarded([this, row] { showTemplate(row); }); });
     connect(m_editor, &RichEditor::edited, this,
@@ -118,12 +118,18 @@ bool TFRMSABLON::saveRow(widgets::RowValues& row, bool newRow)
         core::Prompter::current().message(refusal);
         return false;
     }
-    row.insert(Metin, text);
-    row.remove(TextEdited);
-    if (newRow)
-        m_library.insert(row);
-    else
-        m_library.update(row);
+    widgets::RowValues written = row;
+    written.insert(Metin, text);
+    written.remove(TextEdited);
+    if (newRow) {
+        m_library.insert(written);
+    } else if (!m_library.update(written)) {
+        // The row is kept in editing with the clerk's text in the editor,
+        // the change mark with it: nothing of it is lost unsaid.
+        core::Prompter::current().message(TemplateRemovedElsewhere);
+        return false;
+    }
+    row = written;
     if (fromEditor)
         m_editor->setModified(false);
     return true;

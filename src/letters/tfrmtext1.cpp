@@ -49,9 +49,9 @@ TFRMTEXT1::TFRMTEXT1(core::TDM& dm, core::AppContext& ctx, TQRPGIDYAZ& layout,
     buttons->addWidget(m_exit);
     box->addLayout(buttons);
 
-    connect(m_print, &QPushButton::clicked, this, [this] { core::guarded([this] { print(); }); });
-    connect(m_exit, &QPushButton::clicked, this, [this] { core::guarded([this] { exit(); }); });
-    bindKey(Qt::Key_F7, m_print);
+    bindButton(
+        m_print, [this] { print(); }, Qt::Key_F7);
+    bindButton(m_exit, [this] { exit(); });
     setEscapeButton(m_exit);
 }
 

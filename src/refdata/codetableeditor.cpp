@@ -87,10 +87,13 @@ bool CodeTableEditor::saveRow(widgets::RowValues& row, bool newRow)
         core::Prompter::current().message(t.duplicateMessage);
         return false;
     }
-    if (newRow)
+    if (newRow) {
         m_rules.insertRow(row);
-    else
-        m_rules.updateRow(row);
+    } else if (!m_rules.updateRow(row)) {
+        // Kept in editing: what was typed stays on the screen.
+        core::Prompter::current().message(RowRemovedElsewhere);
+        return false;
+    }
     return true;
 }
 

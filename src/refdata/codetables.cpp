@@ -193,7 +193,7 @@ void CodeTableRules::insertRow(widgets::RowValues& row)
     m_write.close();
 }
 
-void CodeTableRules::updateRow(const widgets::RowValues& row)
+bool CodeTableRules::updateRow(const widgets::RowValues& row)
 {
     QStringList sets;
     QVariantList values;
@@ -208,9 +208,7 @@ void CodeTableRules::updateRow(const widgets::RowValues& row)
     m_write.add(QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND %1 IS NOT DISTINCT FROM :KOD")
                     .arg(m_table.codeColumn));
     m_write.bindAll(values);
-    if (m_write.exec() == 0)
-        throw db::DbError(
-            QStringLiteral("%1: the row was removed by another workstation").arg(m_table.table));
+    return m_write.exec() > 0;
 }
 
 void CodeTableRules::deleteRow(const widgets::RowValues& row)

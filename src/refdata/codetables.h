@@ -41,6 +41,10 @@ int nextCode(db::Query& scratch, const QString& maxSql);
 
 inline const QString DeleteQuestion =
     QStringLiteral("DİKKAT! Bu Kayıt Silinecektir. Onaylıyormusunuz.?");
+// A stored row another workstation deleted meanwhile cannot be written again.
+inline const QString RowRemovedElsewhere =
+    QStringLiteral("DİKKAT! Bu Kayıt Başka Bir İş İstasyonunda Silinmiş. Değişiklikler "
+                   "Kaydedilemedi..");
 
 // The statements of one code table. The checks and the new code run on the
 // data module's scratch query; the rows are read and written on a query of
@@ -68,8 +72,9 @@ public:
 
     // Writes a new row with the next code; sets its code and DBKEY.
     void insertRow(widgets::RowValues& row);
-    // Writes the changed editable columns of a stored row.
-    void updateRow(const widgets::RowValues& row);
+    // Writes the changed editable columns of a stored row; false when the
+    // row is gone (another workstation deleted it) and nothing was written.
+    bool updateRow(const widgets::RowValues& row);
     void deleteRow(const widgets::RowValues& row);
 
 private:

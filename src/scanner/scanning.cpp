@@ -67,6 +67,50 @@ ScanEnd endOf(SANE_Status status)
     }
 }
 
+ScanFault faultOf(SANE_Status status)
+{
+    switch (status) {
+    case SANE_STATUS_IO_ERROR:
+        return ScanFault::InputOutput;
+    case SANE_STATUS_NO_MEM:
+        return ScanFault::NoMemory;
+    case SANE_STATUS_UNSUPPORTED:
+        return ScanFault::Unsupported;
+    default:
+        return ScanFault::Other;
+    }
+}
+
+// The end of a scan with the status it ended on; the device's own text
+// of a failure is kept for the details.
+void setEnd(ScanResult& result, SANE_Status status)
+{
+    result.end = endOf(status);
+    if (result.end != ScanEnd::Failed)
+        return;
+    result.fault = faultOf(status);
+    result.detail = QString::fromUtf8(sane_strstatus(status));
+}
+
+QString faultText(ScanFault fault)
+{
+    switch (fault) {
+    case ScanFault::InputOutput:
+        return QStringLiteral("DİKKAT! Tarayıcıyla iletişim kesildi ya da sayfa bozuk geldi. "
+                              "Tarayıcının kablosunu ve açık olduğunu denetleyip yeniden "
+                              "taratın.");
+    case ScanFault::NoMemory:
+        return QStringLiteral("DİKKAT! Tarama için bellek yetmedi. Çözünürlüğü düşürüp ya da "
+                              "başka programları kapatıp yeniden taratın.");
+    case ScanFault::Unsupported:
+        return QStringLiteral("DİKKAT! Tarayıcı istenen ayarla tarama yapamıyor. Başka bir "
+                              "çözünürlük ya da renk seçip yeniden taratın.");
+    case ScanFault::Other:
+        break;
+    }
+    return QStringLiteral("DİKKAT! Tarayıcı taramayı tamamlayamadı.");
+}
+
 QString lower(SANE_String_Const text)
 {
     return QString::fromUtf8(text).toLower();
@@ -367,7 +411,9 @@ QString scanMessage(const ScanResult& r, const QString& device)
         text = QStringLiteral("DİKKAT! \"%1\" tarayıcısını kullanma izniniz yok.").arg(device);
         break;
     case ScanEnd::Failed:
-        text = QStringLiteral("DİKKAT! Tarayıcı hatası: %1").arg(r.detail);
+        text = faultText(r.fault);
+        if (!r.detail.isEmpty())
+            text += QStringLiteral("\nAyrıntılar: %1").arg(r.detail);
         break;
     }
     if (r.pages > 0)
@@ -420,8 +466,7 @@ ScanResult scanPages(const ScanSettings& settings, const std::atomic_bool& stop,
     }
     OpenDevice d;
     if (const SANE_Status s = d.open(settings.device); s != SANE_STATUS_GOOD) {
-        result.end = endOf(s);
-        result.detail = QString::fromUtf8(sane_strstatus(s));
+        setEnd(result, s);
         return result;
     }
     const ScanSettings used = d.apply(settings);
@@ -450,9 +495,7 @@ ScanResult scanPages(const ScanSettings& settings, const std::atomic_bool& stop,
         status = SANE_STATUS_GOOD; // the feeder ran empty: every page is in
     if (stop && (status == SANE_STATUS_GOOD || status == SANE_STATUS_CANCELLED))
         status = SANE_STATUS_CANCELLED;
-    result.end = endOf(status);
-    if (result.end == ScanEnd::Failed)
-        result.detail = QString::fromUtf8(sane_strstatus(status));
+    setEnd(result, status);
     return result;
 }
 

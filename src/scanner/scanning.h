@@ -44,8 +44,17 @@ enum class ScanEnd {
     Failed,       // any other failure of the device
 };
 
+// What failed, for a scan that ended Failed.
+enum class ScanFault {
+    Other,
+    InputOutput, // the device stopped answering or sent a broken page
+    NoMemory,    // the device or its driver ran out of memory
+    Unsupported, // the device cannot do what was asked of it
+};
+
 struct ScanResult {
     ScanEnd end = ScanEnd::Done;
+    ScanFault fault = ScanFault::Other;
     int pages = 0;  // pages scanned and handed over before the end
     QString detail; // the scanner interface's own text of a failure
 };

@@ -18,7 +18,9 @@ class ScanService : public QObject {
     Q_OBJECT
 public:
     explicit ScanService(QObject* parent = nullptr);
-    // Stops a scan and waits for the device to let go.
+    // Stops a scan and waits a few seconds for the device to let go. A
+    // driver that hangs is logged and left to itself: its thread, and what
+    // it uses, stay until the program ends, which it no longer holds up.
     ~ScanService() override;
 
     void listDevices();
@@ -40,13 +42,12 @@ signals:
     void finished(const scanner::ScanResult& result);
 
 private:
-    // Runs the task on the scanning thread.
-    void run(std::function<void()> task);
-    // Hands the call over to the interface thread.
-    void post(std::function<void()> call);
+    struct Thread;
+    // Runs the task on the scanning thread; it reaches the service only
+    // through the thread's post().
+    void run(std::function<void(Thread&)> task);
 
-    QThread m_thread;
-    QObject* m_worker;
+    std::shared_ptr<Thread> m_thread;
     std::shared_ptr<std::atomic_bool> m_stop;
     bool m_scanning = false;
     int m_handedOver = 0;

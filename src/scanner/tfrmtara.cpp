@@ -179,13 +179,16 @@ void TFRMTARA::exit()
 
 void TFRMTARA::storePage(const QByteArray& stored)
 {
-    const bool ok = core::guarded([this, &stored] {
-        if (stored.isEmpty())
-            throw std::runtime_error("the scanned page could not be compressed");
-        if (m_store)
-            m_store(stored);
-    });
-    if (!ok) {
+    if (stored.isEmpty()) {
+        // The pages stored before it stay; the rest would fail alike.
+        stopScan();
+        core::Prompter::current().message(PageNotCompressed);
+        return;
+    }
+    if (!core::guarded([this, &stored] {
+            if (m_store)
+                m_store(stored);
+        })) {
         stopScan();
         return;
     }

@@ -12,6 +12,10 @@ class ScanForm;
 
 namespace scanner {
 
+inline const QString PageNotCompressed = QStringLiteral(
+    "DİKKAT! Taranan Sayfa Saklanamadı: Sayfa JPEG Olarak Sıkıştırılamadı. Tarama Durduruldu; "
+    "Önceki Sayfalar Saklandı..");
+
 // "TARA": scans pages from a scanner into the document of the screen that
 // opened it. The clerk chooses the device, the resolution, the colour mode
 // and, where the device has one, the document feeder; the choice is kept for
@@ -44,6 +48,9 @@ public:
     int pagesStored() const { return m_stored; }
     // The device list has come since the screen opened.
     bool devicesListed() const { return m_listed; }
+    // A page as the device's reading hands it over, compressed for the
+    // store; empty when it could not be compressed, which stops the scan.
+    void storePage(const QByteArray& stored);
 
 protected:
     void activate() override;
@@ -53,7 +60,6 @@ private:
     void showDevices(const QList<Device>& devices);
     void showCapabilities(const Capabilities& c);
     void showResolutions(const QList<int>& offered, int wanted);
-    void storePage(const QByteArray& stored);
     void scanFinished(const ScanResult& result);
     void showButtons();
 

@@ -1223,6 +1223,18 @@ TEST_F(SystemScreenTest, OffersTheNewYearWhenOnlyTheYearBeforeHasAFile)
     EXPECT_FALSE(offer->isVisible());
     field("edtYil")->setText("2026");
     ASSERT_TRUE(offer->isVisible());
+    // On a server the files are looked for by "Test Et"; a server that
+    // does not answer offers nothing.
+    QPushButton* test = child<QPushButton>(m_screen, "btnTest");
+    field("edtAnaMakina")->setText(testsupport::testServer());
+    EXPECT_FALSE(offer->isVisible());
+    test->click();
+    EXPECT_TRUE(offer->isVisible());
+    field("edtAnaMakina")->setText("127.0.0.1/1");
+    test->click();
+    EXPECT_FALSE(offer->isVisible());
+    field("edtAnaMakina")->clear();
+    ASSERT_TRUE(offer->isVisible());
 
     PromptScript prompts;
     prompts.expectMessage("DORPAK2026.GDB Oluşturuldu.");

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -112,20 +113,24 @@ TEST_F(SystemSettingsTest, TestAttachesToTheFileAndSaysWhatItFound)
     const QStringList found{started, "Dosya Adı Doğrulandı.....", ".",
                             "Veritabanı Yolu Doğrulandı.....", "."};
     const QString failed = core::OpenFailedLine;
-    EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}),
+    EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}).lines,
               found + QStringList({"Veritabanı Açıldı, Versiyon 12.003.....",
                                    "Veritabanı Versiyonu Uygun....."}));
     EXPECT_EQ(
-        m_settings.test({"", file.folder(), "2025"}),
+        m_settings.test({"", file.folder(), "2025"}).lines,
         QStringList({started, "!!!!!!Dosya Adı Bulunamadı.....", "Veritabanı Yolu Doğrulandı.....",
                      ".", failed + "Veritabanı dosyası bulunamadı."}));
-    EXPECT_EQ(m_settings.test({"", file.folder() + "/yok", "2026"}),
+    EXPECT_EQ(m_settings.test({"", file.folder() + "/yok", "2026"}).lines,
               QStringList({started, "!!!!!!Dosya Adı Bulunamadı.....",
                            "!!!!!!Veritabanı Yolu Bulunamadı.....",
                            failed + "Veritabanı yolu bulunamadı."}));
     // Nothing listens on port 1: the server cannot be asked.
-    EXPECT_EQ(m_settings.test({"127.0.0.1/1", file.folder(), "2026"}),
+    const core::SystemSettings::FileCheck unanswered =
+        m_settings.test({"127.0.0.1/1", file.folder(), "2026"});
+    EXPECT_EQ(unanswered.lines,
               QStringList({started, failed + "Veritabanı sunucusuna ulaşılamıyor."}));
+    EXPECT_FALSE(unanswered.opened);
+    EXPECT_EQ(unanswered.kind, db::DbOpenError::Kind::ServerUnreachable);
 
     // The schema version the file holds.
     const struct {
@@ -139,7 +144,7 @@ TEST_F(SystemSettingsTest, TestAttachesToTheFileAndSaysWhatItFound)
     for (const auto& v : versions) {
         file.exec("UPDATE TANIM SET VER=:V", {v.ver});
         file.database().commit();
-        EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}),
+        EXPECT_EQ(m_settings.test({"", file.folder(), "2026"}).lines,
                   found +
                       QStringList({QStringLiteral("Veritabanı Açıldı, Versiyon %1.....").arg(v.ver),
                                    QString::fromUtf8(v.line)}));
@@ -160,7 +165,7 @@ TEST_F(SystemSettingsTest, TestAttachesToTheFileAndSaysWhatItFound)
     for (const auto& b : bad) {
         QTemporaryDir folder;
         testsupport::makeBadFile(folder.filePath("DORPAK2026.GDB"), b.bad);
-        EXPECT_EQ(m_settings.test({"", folder.path(), "2026"}),
+        EXPECT_EQ(m_settings.test({"", folder.path(), "2026"}).lines,
                   found + QStringList(failed + QString::fromUtf8(b.reason)));
         EXPECT_TRUE(logText().contains(QString::fromUtf8(b.reason) + "\n    Ayrıntılar:\n      "))
             << b.reason;
@@ -217,12 +222,12 @@ TEST_F(SystemSettingsTest, AFileOnADatabaseServerIsSavedAsHostAndFolder)
     file.database().close(); // the embedded engine would hold the file for itself
     const QString host = testsupport::testServer();
 
-    EXPECT_EQ(m_settings.test({host, file.folder(), "2026"}),
+    EXPECT_EQ(m_settings.test({host, file.folder(), "2026"}).lines,
               QStringList({"Test işlemi başladı.....", "Dosya Adı Doğrulandı.....", ".",
                            "Veritabanı Yolu Doğrulandı.....", ".",
                            "Veritabanı Açıldı, Versiyon 12.003.....",
                            "Veritabanı Versiyonu Uygun....."}));
-    EXPECT_EQ(m_settings.test({host, file.folder(), "2025"}),
+    EXPECT_EQ(m_settings.test({host, file.folder(), "2025"}).lines,
               QStringList({"Test işlemi başladı.....", "!!!!!!Dosya Adı Bulunamadı.....",
                            core::OpenFailedLine + "Veritabanı dosyası bulunamadı."}));
     EXPECT_EQ(m_settings.save({host, file.folder(), "2026"}), "");
@@ -240,8 +245,30 @@ TEST_F(SystemSettingsTest, TheNewYearIsOfferedOnlyWhenTheYearBeforeHasTheOnlyFil
 {
     TempDatabase before(db::SchemaVersion::Current, "DORPAK2025.GDB");
     before.exec("INSERT INTO ECINS (EKOD,ECINS) VALUES(1,'Genelge')");
-    before.database().close();
+    before.database().commit();
     const QString folder = before.folder();
+    // The new file is made only from one at the program's schema version;
+    // nothing is made or stored otherwise.
+    const struct {
+        const char* ver;
+        QString refusal;
+    } versions[] = {
+        {"12.001", core::NewYearSourceOldMessage},
+        {"10.001", core::NewYearSourceTooOldMessage},
+        {"13.000", core::NewYearSourceNewerMessage},
+    };
+    for (const auto& v : versions) {
+        before.exec("UPDATE TANIM SET VER=:V", {v.ver});
+        before.database().commit();
+        EXPECT_EQ(m_settings.createNewYear({"", folder, "2026"}), v.refusal) << v.ver;
+        EXPECT_FALSE(QFileInfo::exists(folder + "/DORPAK2026.GDB")) << v.ver;
+        EXPECT_FALSE(m_sandbox.value("YIL").isValid()) << v.ver;
+    }
+    before.exec("UPDATE TANIM SET VER='12.003'");
+    before.database().close();
+    // A year whose file is there is not made again.
+    EXPECT_EQ(m_settings.createNewYear({"", folder, "2025"}), core::NewYearFileExistsMessage);
+
     struct Case {
         QString year;
         bool offered;
@@ -254,6 +281,21 @@ TEST_F(SystemSettingsTest, TheNewYearIsOfferedOnlyWhenTheYearBeforeHasTheOnlyFil
     const QString host = testsupport::testServer();
     EXPECT_EQ(m_settings.newYearSource({host, folder, "2026"}), host + ":" + before.path());
     EXPECT_EQ(m_settings.newYearSource({"127.0.0.1/1", folder, "2026"}), "");
+    // After "Test Et" only the year before is asked for, and only when the
+    // year's own file was found missing.
+    const core::SystemFields remote{host, folder, "2026"};
+    const core::SystemSettings::FileCheck missing = m_settings.test(remote);
+    EXPECT_EQ(missing.kind, db::DbOpenError::Kind::FileMissing);
+    EXPECT_EQ(m_settings.newYearSource(remote, missing), host + ":" + before.path());
+    for (const auto kind :
+         {db::DbOpenError::Kind::ServerUnreachable, db::DbOpenError::Kind::LoginRefused}) {
+        core::SystemSettings::FileCheck unanswered;
+        unanswered.kind = kind;
+        EXPECT_EQ(m_settings.newYearSource(remote, unanswered), "");
+    }
+    core::SystemSettings::FileCheck opened;
+    opened.opened = true;
+    EXPECT_EQ(m_settings.newYearSource({"", folder, "2026"}, opened), "");
 
     EXPECT_EQ(m_settings.createNewYear({"", folder, "2026"}), "");
     EXPECT_EQ(m_dm.IBDATABASE.name(), folder + "/DORPAK2026.GDB");

@@ -426,4 +426,36 @@ TEST_F(TemplateLibrary, ChangingTheTextOfAStoredTemplateWritesItWhenTheRowIsLeft
     exit();
 }
 
+TEST_F(TemplateLibrary, ATemplateAnotherWorkstationDeletedIsNotTakenAsSavedAndKeepsTheText)
+{
+    db.exec(QStringLiteral("INSERT INTO SABLON (KAYNO,ACIK,METIN) VALUES(1,'A',:M)"),
+            {rtfOf(QStringLiteral("eski"))});
+    db.exec(QStringLiteral("INSERT INTO SABLON (KAYNO,ACIK,METIN) VALUES(2,'B',:M)"),
+            {rtfOf(QStringLiteral("b"))});
+    db.database().commit();
+    PromptScript prompts;
+    open();
+    {
+        auto other = db.openSecond();
+        db::Query q(*other);
+        q.execLines({QStringLiteral("DELETE FROM SABLON WHERE KAYNO=1")});
+        other->commit();
+    }
+    QTextEdit* text = screen.editor().textArea();
+    text->moveCursor(QTextCursor::End);
+    typeText(text, QStringLiteral(" yeni"));
+    prompts.expectMessage(letters::TemplateRemovedElsewhere);
+    leaveRow(screen.grid(), Qt::Key_Down);
+    prompts.verify();
+    EXPECT_EQ(screen.rows().state(), widgets::EditableTable::State::Edit);
+    EXPECT_EQ(screen.rows().editRow(), 0);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("eski yeni"));
+    EXPECT_TRUE(screen.editor().isModified());
+    prompts.expectMessage(letters::TemplateRemovedElsewhere);
+    exit();
+    prompts.verify();
+    EXPECT_TRUE(screen.isVisible());
+    screen.close();
+}
+
 } // namespace

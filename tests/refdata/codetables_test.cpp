@@ -1,6 +1,7 @@
 #include "refdata_support.h"
 
 #include "core/appcontext.h"
+#include "db/query.h"
 #include "refdata/codetableeditor.h"
 #include "refdata/tfrmkurbil.h"
 #include "support/promptscript.h"
@@ -256,6 +257,32 @@ TEST_P(EveryEditor, LeavesANewRowNothingWasTypedIntoUnwritten)
     EXPECT_FALSE(e.screen().isVisible());
     EXPECT_EQ(e.db().scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(e.table().table)),
               QStringLiteral("1"));
+}
+
+TEST_P(EveryEditor, KeepsAChangedRowAnotherWorkstationDeletedInEditingAndSaysSo)
+{
+    Editor e(GetParam());
+    e.store(1, QStringLiteral("Eski Ad"));
+    e.store(2, QStringLiteral("Öteki"));
+    e.db().database().commit();
+    PromptScript prompts;
+    e.open();
+    {
+        auto other = e.db().openSecond();
+        db::Query q(*other);
+        q.execLines({QStringLiteral("DELETE FROM %1 WHERE %2=1")
+                         .arg(e.table().table, e.table().codeColumn)});
+        other->commit();
+    }
+    typeIntoCell(e.grid(), 0, 0, QStringLiteral("Yeni Ad"));
+    prompts.expectMessage(refdata::RowRemovedElsewhere);
+    leaveRow(e.grid(), Qt::Key_Down);
+    prompts.verify();
+    EXPECT_EQ(e.rows().state(), widgets::EditableTable::State::Edit);
+    EXPECT_EQ(e.rows().value(0, e.table().nameColumn).toString(), QStringLiteral("Yeni Ad"));
+    EXPECT_EQ(e.count(QStringLiteral("Yeni Ad")), QStringLiteral("0"));
+    e.rows().cancel();
+    e.exit();
 }
 
 TEST_P(EveryEditor, RefusesNoEmptyName)

@@ -202,6 +202,29 @@ TEST_F(Scanning, StoppingAfterTheFirstPageKeepsIt)
     EXPECT_EQ(stored(101).size(), 1);
 }
 
+TEST_F(Scanning, APageThatCannotBeCompressedStopsTheScanAndKeepsThePagesBefore)
+{
+    testDevice("read-limit true\nread-limit-size 2048\nread-delay true\n"
+               "read-delay-duration 100000\n");
+    PromptScript prompts;
+    prompts.expectModal(QStringLiteral("TFRMTARA"), [this, &prompts](QDialog& d) {
+        choose(QStringLiteral("test:0"), true);
+        box("cmbCozunurluk").setCurrentText(QStringLiteral("75"));
+        button(d, "btnBasla").click();
+        ASSERT_TRUE(waitFor([this] { return scan().pagesStored() == 1; }));
+        prompts.expectMessage(scanner::PageNotCompressed);
+        scan().storePage(QByteArray());
+        ASSERT_TRUE(waitFor([this] { return !scan().scanning(); }));
+        EXPECT_EQ(scan().pagesStored(), 1);
+        button(d, "btnCikis").click();
+    });
+    openNew();
+    child<QPushButton>(entry, "btnTara").click();
+    prompts.verify();
+    child<QPushButton>(entry, "btnKayit").click();
+    EXPECT_EQ(stored(101).size(), 1);
+}
+
 TEST_F(Scanning, AMissingOrJammedScannerSaysSoAndStoresNothing)
 {
     // The device used last time is not connected any more.
@@ -229,6 +252,23 @@ TEST_F(Scanning, AMissingOrJammedScannerSaysSoAndStoresNothing)
     });
     prompts.expectMessage(QStringLiteral("DİKKAT! Tarayıcıda kağıt sıkıştı. Sıkışan kağıdı alıp "
                                          "kalan sayfaları yeniden taratın."));
+    child<QPushButton>(entry, "btnTara").click();
+
+    // A fault the device has no particular word for: said in Turkish, the
+    // device's own text under it.
+    testDevice("read-status-code \"SANE_STATUS_IO_ERROR\"\n");
+    prompts.expectModal(QStringLiteral("TFRMTARA"), [this](QDialog& d) {
+        choose(QStringLiteral("test:1"), false);
+        scanAndWait();
+        EXPECT_EQ(status(), QStringLiteral("DİKKAT! Tarayıcıyla iletişim kesildi ya da sayfa "
+                                           "bozuk geldi. Tarayıcının kablosunu ve açık olduğunu "
+                                           "denetleyip yeniden taratın."));
+        button(d, "btnCikis").click();
+    });
+    prompts.expectMessage(QStringLiteral("DİKKAT! Tarayıcıyla iletişim kesildi ya da sayfa bozuk "
+                                         "geldi. Tarayıcının kablosunu ve açık olduğunu "
+                                         "denetleyip yeniden taratın.\nAyrıntılar: Error during "
+                                         "device I/O"));
     child<QPushButton>(entry, "btnTara").click();
     child<QPushButton>(entry, "btnKayit").click();
     EXPECT_TRUE(stored(101).isEmpty());
