@@ -271,6 +271,31 @@ TEST_F(Search, AServerThatDoesNotAnswerIsAskedOnceAndTheAskingCanBeStopped)
     EXPECT_EQ(stopped.filesSearched, 0);
 }
 
+// A text of no words asks for them; a search the lost server breaks off
+// shows the error and says it did not end, and the next one can be asked.
+TEST_F(Search, AsksForWordsAndSaysWhenTheServerBrokeTheSearchOff)
+{
+    PromptScript prompts;
+    showActive(ara);
+    EXPECT_TRUE(found(QStringLiteral("  "), false).isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("DİKKAT! Aranacak Sözcükleri Yazınız.."));
+
+    testsupport::PrivateServer server;
+    t.database().close();
+    t.database().open(server.host() + QLatin1Char(':') + t.path());
+    server.stop();
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::ServerUnreachable));
+    EXPECT_TRUE(found(QStringLiteral("ışık"), false).isEmpty());
+    prompts.verify();
+    EXPECT_EQ(status(), QStringLiteral("DİKKAT! Arama Tamamlanamadı.."));
+    EXPECT_TRUE(child<QPushButton>(ara, "btnAra").isEnabled());
+    server.start();
+    EXPECT_EQ(found(QStringLiteral("ışık"), false), QStringList({"2026 Gelen 2", "2026 Giden 1"}));
+    ara.exit();
+    t.database().close();
+    t.database().open(t.path());
+}
+
 // The letters read as text by one search serve the next; a letter changed
 // in between (by this workstation or another) is read again.
 TEST_F(Search, ALetterChangedSinceTheLastSearchIsReadAgain)
