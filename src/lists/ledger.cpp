@@ -128,7 +128,7 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, Q
                        Qt::WindowMaximizeButtonHint);
         setSizeGripEnabled(true);
     }
-    m_ui->grpFiltre->setTitle(QString());
+    m_ui->grpFiltre->setTitle(m_table.filterHeading);
     m_ui->lblKonu->setVisible(m_table.subjectLine);
 
     widgets::StripLook look = m_table.look;

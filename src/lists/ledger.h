@@ -38,6 +38,7 @@ struct LedgerPrint {
 struct LedgerTable {
     QString formName{};
     QString title{};
+    QString filterHeading{}; // empty: the filter strip has no heading
     // A tool window with a close button, or an ordinary resizable window.
     bool toolWindow = true;
     QStringList selectLines{};

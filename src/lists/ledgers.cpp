@@ -225,6 +225,7 @@ const LedgerTable& TFRMGENLST::table()
     static const LedgerTable differences = {
         .formName = QStringLiteral("TFRMGENLST"),
         .title = QStringLiteral("GENEL  LİSTESİ"),
+        .filterHeading = QStringLiteral("Filtre Seçeneekleri"),
         .filters = branches().first().filters,
         .look = {.captionsAbove = true, .perRow = 3},
         // Which register a row belongs to, when the list holds several.

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -165,6 +166,7 @@ TEST(IncomingLedger, TheFiltersBuildTheirConditionsAndBindInTheOrderOfTheTable)
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
     showActive(ledger);
     EXPECT_EQ(ledger.windowTitle(), QStringLiteral("GELEN YAZILAR  LİSTESİ"));
+    EXPECT_EQ(child<QGroupBox>(ledger, "grpFiltre").title(), QString()); // no heading
     EXPECT_EQ(column(ledger, QStringLiteral("GELNO")), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(ledger.list().currentRow(), 4);
     // The institutions in alphabetical order, the all-entry first.
@@ -349,6 +351,7 @@ TEST(Ledgers, TheOutgoingAndPetitionLedgersCompareTheirOwnDates)
         auto ledger = c.make();
         showActive(*ledger);
         EXPECT_EQ(ledger->windowTitle(), c.title);
+        EXPECT_EQ(child<QGroupBox>(*ledger, "grpFiltre").title(), QString()); // no heading
         pick(*ledger, "cmbBirim", QStringLiteral("Fen İşleri"));
         pick(*ledger, "cmbAy", QStringLiteral("Mart"));
         enterDate(*ledger, c.date);
@@ -599,6 +602,7 @@ TEST(GeneralList, ListsTheRegistersTuruNamesWithTheLedgersFilters)
     PromptScript prompts;
     showActive(list);
     EXPECT_EQ(list.windowTitle(), QStringLiteral("GENEL  LİSTESİ"));
+    EXPECT_EQ(child<QGroupBox>(list, "grpFiltre").title(), QStringLiteral("Filtre Seçeneekleri"));
     struct Case {
         QList<std::pair<const char*, QString>> choices;
         QStringList keys;
