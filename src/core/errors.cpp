@@ -72,6 +72,9 @@ QString causeText(ErrorCause cause)
                               "\"dorpak-admin check\" ile denetlenip yedekten geri yüklenebilir.");
     case ErrorCause::NotADatabase:
         return QStringLiteral("Dosya bir DORPAK veritabanı dosyası değil.");
+    case ErrorCause::PrinterFailed:
+        return QStringLiteral(
+            "Yazıcı çalıştırılamadı; yazıcının açık ve bağlı olduğunu denetleyin.");
     }
     return {};
 }

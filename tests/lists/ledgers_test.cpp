@@ -535,9 +535,10 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     EXPECT_EQ(ledger.layout(0).rows()->rowCount(), 3);
     EXPECT_EQ(child<QComboBox>(ledger, "cmbCevap").currentText(), QStringLiteral("Beklenen"));
 
-    // A printer that cannot start is reported; the ledger stays with its rows.
+    // A file that cannot be written is reported with its cause; the ledger
+    // stays with its rows.
     prompts.expectPrintDialog(true, 1, dir.filePath(QStringLiteral("yok/defter.pdf")))
-        .expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+        .expectMessage(testsupport::errorText(core::ErrorCause::WriteFailed));
     ledger.printMenu().actions().at(2)->trigger();
     prompts.verify();
     EXPECT_TRUE(ledger.isVisible());
