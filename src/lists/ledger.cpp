@@ -114,9 +114,10 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
     return filters;
 }
 
-Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
+               std::function<QImage()> emblem, QWidget* parent)
     : widgets::Screen(parent), m_dm(dm), m_ctx(ctx), m_list(dm.IBDATABASE), m_table(table),
-      m_ui(std::make_unique<Ui::Ledger>())
+      m_emblem(std::move(emblem)), m_ui(std::make_unique<Ui::Ledger>())
 {
     m_ui->setupUi(this);
     setObjectName(m_table.formName);
@@ -251,22 +252,13 @@ void Ledger::showPrintMenu()
     m_printMenu->popup(m_ui->btnYazdir->mapToGlobal(above));
 }
 
-QImage Ledger::emblem()
-{
-    db::Query& q = m_dm.QRSORGU;
-    q.openLines({QStringLiteral("SELECT LOGO FROM TANIM")});
-    const QByteArray bytes = q.isEmpty() ? QByteArray() : q.value(0, 0).toBytes();
-    q.close();
-    return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
-}
-
 void Ledger::print(int printEntry)
 {
     report::TableLayout& book = layout(printEntry);
     // The rows on screen, read in place: a preview keeps them while the
     // ledger runs on.
     book.setRows(m_list.result());
-    book.setEmblem(emblem());
+    book.setEmblem(m_emblem ? m_emblem() : QImage());
     report::printLayout(book, m_ctx.PreviewBeforePrint, report::PrintDialogKind::System,
                         report::PreviewChoice::BySetting, this, [this] { reactivate(); });
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -82,11 +83,13 @@ QString monthCondition(const QString& dateColumn);
 // print rule. Created once and reused. Every activation (opening, and the
 // return from a print preview) resets the filters and moves to the last
 // row; returning from a modal window opened from it keeps everything.
+// emblem gives the institution's emblem the main window holds, for the
+// printed books (none: they print without one).
 class Ledger : public widgets::Screen {
     Q_OBJECT
 public:
     Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
-           QWidget* parent = nullptr);
+           std::function<QImage()> emblem, QWidget* parent = nullptr);
     ~Ledger() override;
 
     const LedgerTable& ledgerTable() const { return m_table; }
@@ -125,9 +128,9 @@ protected:
 
 private:
     void showSubject();
-    QImage emblem();
 
     LedgerTable m_table;
+    std::function<QImage()> m_emblem;
     std::unique_ptr<Ui::Ledger> m_ui;
     widgets::FilterStrip* m_filters;
     QPushButton* m_refresh = nullptr;

@@ -243,23 +243,26 @@ const LedgerTable& TFRMGENLST::table()
     return differences;
 }
 
-TFRMGELLIST::TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMGELLIST::TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
-TFRMGIDLIST::TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMGIDLIST::TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
-TFRMDILLIST::TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMDILLIST::TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
 TFRMGENLST::TFRMGENLST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+    : Ledger(table(), dm, ctx, {}, parent)
 {
 }
 

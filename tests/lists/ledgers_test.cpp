@@ -511,7 +511,14 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     Year y;
     y.documents(Register::Incoming);
     y.ctx.PreviewBeforePrint = QStringLiteral("H");
-    lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
+    // The emblem the main window holds, asked for at each print.
+    QImage emblem(40, 30, QImage::Format_RGB32);
+    emblem.fill(Qt::red);
+    int emblemAsked = 0;
+    lists::TFRMGELLIST ledger(y.t.dm(), y.ctx, [&] {
+        ++emblemAsked;
+        return emblem;
+    });
     PromptScript prompts;
     showActive(ledger);
     // F7 opens the print menu with the ledger's three entries, then the
@@ -531,6 +538,10 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     prompts.expectPrintDialog(true, 2, pdf);
     ledger.printMenu().actions().at(0)->trigger();
     EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(emblemAsked, 1);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().contains("/Subtype /Image")); // the emblem
     EXPECT_EQ(ledger.layout(0).copyCount(), 2);
     EXPECT_EQ(ledger.layout(0).rows()->rowCount(), 3);
     EXPECT_EQ(child<QComboBox>(ledger, "cmbCevap").currentText(), QStringLiteral("Beklenen"));
