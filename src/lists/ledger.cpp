@@ -18,22 +18,6 @@ namespace {
 
 using Kind = widgets::Filter::Kind;
 
-QList<widgets::FilterChoice> entries(const QStringList& texts)
-{
-    QList<widgets::FilterChoice> choices;
-    for (const QString& t : texts)
-        choices.append({t});
-    return choices;
-}
-
-// A condition on a column of the register, in its first and later forms.
-widgets::Filter condition(widgets::Filter f, const QString& test)
-{
-    f.firstForm = QStringLiteral("WHERE ") + test;
-    f.laterForm = QStringLiteral(" AND ") + test;
-    return f;
-}
-
 widgets::Filter codeList(const char* objectName, const QString& caption, const QString& table,
                          const QString& nameColumn, const QString& codeColumn,
                          const QString& parameter, const QString& lookupParameter)
@@ -45,10 +29,35 @@ widgets::Filter codeList(const char* objectName, const QString& caption, const Q
         .fillSql = widgets::namesInOrder(table, nameColumn),
         .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
                         QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
-    return condition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
+    return withCondition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
 }
 
 } // namespace
+
+QList<widgets::FilterChoice> choiceEntries(const QStringList& texts)
+{
+    QList<widgets::FilterChoice> choices;
+    for (const QString& t : texts)
+        choices.append({t});
+    return choices;
+}
+
+widgets::Filter withCondition(widgets::Filter f, const QString& test)
+{
+    f.firstForm = QStringLiteral("WHERE ") + test;
+    f.laterForm = QStringLiteral(" AND ") + test;
+    return f;
+}
+
+const QStringList& monthNames()
+{
+    static const QStringList names = {
+        QStringLiteral("Ocak"),   QStringLiteral("Şubat"),   QStringLiteral("Mart"),
+        QStringLiteral("Nisan"),  QStringLiteral("Mayıs"),   QStringLiteral("Haziran"),
+        QStringLiteral("Temmuz"), QStringLiteral("Ağustos"), QStringLiteral("Eylül"),
+        QStringLiteral("Ekim"),   QStringLiteral("Kasım"),   QStringLiteral("Aralık")};
+    return names;
+}
 
 QString monthCondition(const QString& dateColumn)
 {
@@ -74,7 +83,7 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
             << codeList("cmbCinsi", QStringLiteral("Cinsi"), QStringLiteral("ECINS"),
                         QStringLiteral("ECINS"), QStringLiteral("EKOD"), QStringLiteral("EK"),
                         QStringLiteral("E"))
-            << condition(
+            << withCondition(
                    {.kind = Kind::Choice,
                     .objectName = QStringLiteral("cmbCevap"),
                     .caption = QStringLiteral("Cevap"),
@@ -83,32 +92,25 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
                                 {.text = QStringLiteral("Beklenmeyen"),
                                  .param = QStringLiteral("H")}}},
                    QStringLiteral("G1.CEVDUR=:CD"));
-    widgets::Filter month{
-        .kind = Kind::Position,
-        .objectName = QStringLiteral("cmbAy"),
-        .caption = QStringLiteral("Ait Olduğu Ay"),
-        .choices =
-            entries({QStringLiteral("TÜMÜ"), QStringLiteral("Ocak"), QStringLiteral("Şubat"),
-                     QStringLiteral("Mart"), QStringLiteral("Nisan"), QStringLiteral("Mayıs"),
-                     QStringLiteral("Haziran"), QStringLiteral("Temmuz"), QStringLiteral("Ağustos"),
-                     QStringLiteral("Eylül"), QStringLiteral("Ekim"), QStringLiteral("Kasım"),
-                     QStringLiteral("Aralık")}),
-        .emptiesDate = true};
-    month.firstForm = QStringLiteral("WHERE ") + monthCondition(c.monthColumn);
-    month.laterForm = QStringLiteral(" AND ") + monthCondition(c.monthColumn);
-    filters << month
-            << condition(
-                   {.kind = Kind::Letter,
-                    .objectName = QStringLiteral("cmbGizlilik"),
-                    .caption = QStringLiteral("Gizlilik Derecesi"),
-                    .choices = entries({QStringLiteral("TÜMÜ"), QStringLiteral("Özel"),
-                                        QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
-                                        QStringLiteral("Çok Gizli")})},
-                   QStringLiteral("G1.GIZDER=:GD"))
-            << condition({.kind = Kind::Date,
-                          .objectName = QStringLiteral("edtTarih"),
-                          .caption = QStringLiteral("Tarih")},
-                         QStringLiteral("G1.%1=:GT").arg(c.dateColumn));
+    filters << withCondition(
+                   {.kind = Kind::Position,
+                    .objectName = QStringLiteral("cmbAy"),
+                    .caption = QStringLiteral("Ait Olduğu Ay"),
+                    .choices = choiceEntries(QStringList{QStringLiteral("TÜMÜ")} + monthNames()),
+                    .emptiesDate = true},
+                   monthCondition(c.monthColumn))
+            << withCondition({.kind = Kind::Letter,
+                              .objectName = QStringLiteral("cmbGizlilik"),
+                              .caption = QStringLiteral("Gizlilik Derecesi"),
+                              .choices = choiceEntries(
+                                  {QStringLiteral("TÜMÜ"), QStringLiteral("Özel"),
+                                   QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
+                                   QStringLiteral("Çok Gizli")})},
+                             QStringLiteral("G1.GIZDER=:GD"))
+            << withCondition({.kind = Kind::Date,
+                              .objectName = QStringLiteral("edtTarih"),
+                              .caption = QStringLiteral("Tarih")},
+                             QStringLiteral("G1.%1=:GT").arg(c.dateColumn));
     for (widgets::Filter& f : filters)
         f.editable = c.editable && f.kind != Kind::Date;
     return filters;
