@@ -88,16 +88,19 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     s.petitionEntry = new registers::TFRMDILEKCE(dm, ctx, *s.filePlanPicker, &menu);
     s.petitionList = new registers::TFRMDILLST(dm, ctx, *s.petitionEntry, *s.petitionPicker, &menu);
     s.generalList = new lists::TFRMGENLST(dm, ctx, &menu);
-    s.incomingLedger = new lists::TFRMGELLIST(dm, ctx, &menu);
+    s.incomingLedger = new lists::TFRMGELLIST(
+        dm, ctx, [&menu] { return menu.institutionLogo(); }, &menu);
     // TQRPGELLIST, TQRPGELDEF1, TQRPGELDEF2: made with TFRMGELLIST above.
     s.incomingDetail = new lists::TFRMGELDET(dm, ctx, &menu);
     s.system = new TFRMSYSTEM(dm, ctx, &menu);
-    s.outgoingLedger = new lists::TFRMGIDLIST(dm, ctx, &menu);
+    s.outgoingLedger = new lists::TFRMGIDLIST(
+        dm, ctx, [&menu] { return menu.institutionLogo(); }, &menu);
     s.outgoingDetail = new lists::TFRMGIDDET(dm, ctx, &menu);
     // TQRPGIDLIST, TQRPGIDDEF1, TQRPGIDDEF2: made with TFRMGIDLIST above;
     // TQRPDILLIST with TFRMDILLIST below.
     s.petitionDetail = new lists::TFRMDILDET(dm, ctx, &menu);
-    s.petitionLedger = new lists::TFRMDILLIST(dm, ctx, &menu);
+    s.petitionLedger = new lists::TFRMDILLIST(
+        dm, ctx, [&menu] { return menu.institutionLogo(); }, &menu);
     // TQRPDILDEF1: made with TFRMDILLIST above.
     // TFRMMETIN
     s.about = new TFRMABOUT(&menu);

@@ -34,16 +34,10 @@ ErrorCause causeOf(const db::DbError& e)
 QString openCause(const db::DbOpenError& e)
 {
     using Kind = db::DbOpenError::Kind;
-    switch (e.kind()) {
-    case Kind::ServerUnreachable:
+    // The error box adds what the program does once the server answers.
+    if (e.kind() == Kind::ServerUnreachable)
         return causeText(ErrorCause::ServerUnreachable);
-    case Kind::NotADatabase:
-        return causeText(ErrorCause::NotADatabase);
-    case Kind::Damaged:
-        return causeText(ErrorCause::DatabaseDamaged);
-    default:
-        return openFailureText(e.kind());
-    }
+    return openFailureText(e.kind());
 }
 
 } // namespace
@@ -78,6 +72,9 @@ QString causeText(ErrorCause cause)
                               "\"dorpak-admin check\" ile denetlenip yedekten geri yüklenebilir.");
     case ErrorCause::NotADatabase:
         return QStringLiteral("Dosya bir DORPAK veritabanı dosyası değil.");
+    case ErrorCause::PrinterFailed:
+        return QStringLiteral(
+            "Yazıcı çalıştırılamadı; yazıcının açık ve bağlı olduğunu denetleyin.");
     }
     return {};
 }
@@ -96,10 +93,11 @@ QString openFailureText(db::DbOpenError::Kind kind)
         return QStringLiteral("Firebird istemci kitaplığı (libfbclient) bulunamadı.");
     case Kind::LoginRefused:
         return QStringLiteral("Sunucu kullanıcı adını ya da şifreyi kabul etmedi.");
+    // The same words as the error box.
     case Kind::NotADatabase:
-        return QStringLiteral("Dosya bir veritabanı dosyası değil.");
+        return causeText(ErrorCause::NotADatabase);
     case Kind::Damaged:
-        return QStringLiteral("Veritabanı dosyası bozuk.");
+        return causeText(ErrorCause::DatabaseDamaged);
     case Kind::TooOld:
         return QStringLiteral(
             "Veritabanı dosyası, programın yükseltebileceğinden daha eski bir sürümle yapılmış.");

@@ -26,6 +26,7 @@ enum class ErrorCause {
     WriteFailed,
     DatabaseDamaged,
     NotADatabase,
+    PrinterFailed,
 };
 
 // An error the program raises itself for a cause the clerk can act on: a

@@ -1,5 +1,6 @@
 #include "documentsearch.h"
 
+#include "core/errors.h"
 #include "core/settings.h"
 #include "core/systemsettings.h"
 #include "core/turkish.h"
@@ -349,7 +350,8 @@ QStringList searchWords(const QString& text)
     return words;
 }
 
-QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear)
+QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear, QStringList* notes,
+                          const std::function<bool()>& goOn)
 {
     QString host, folder;
     core::splitStoredFolder(dataFolder, host, folder);
@@ -364,15 +366,27 @@ QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear)
                 years.insert(m.captured(1));
         }
     } else if (!host.isEmpty()) {
-        // The folder lies on the server alone: each year is asked for.
+        // The folder lies on the server alone: each year is asked for. A
+        // server that does not answer is not asked again: every year would
+        // wait its connect timeout.
+        db::BusyScope busy;
         const int working = workingYear.toInt();
         for (int y = working + 1; y >= working - 20; --y) {
+            if (goOn && !goOn())
+                break;
             const QString year = QString::number(y);
             try {
                 db::Database probe;
                 probe.open(core::databaseFileName(dataFolder, year));
                 probe.close();
                 years.insert(year);
+            } catch (const db::DbOpenError& e) {
+                if (e.kind() == db::DbOpenError::Kind::ServerUnreachable) {
+                    if (notes)
+                        *notes << QStringLiteral("Başka yılların dosyaları aranmadı: %1")
+                                      .arg(core::openFailureText(e.kind()));
+                    break;
+                }
             } catch (const db::DbError&) {
             }
         }
@@ -411,10 +425,9 @@ db::Database* DocumentSearch::open(const YearFile& file, QStringList& notes)
     try {
         db::BusyScope busy;
         d->open(file.name);
-    } catch (const db::DbError& e) {
+    } catch (const db::DbOpenError& e) {
         notes << QStringLiteral("%1 açılamadı, aranmadı: %2")
-                     .arg(core::bareDatabaseFileName(file.year),
-                          e.message().section(QLatin1Char('\n'), 0, 0));
+                     .arg(core::bareDatabaseFileName(file.year), core::openFailureText(e.kind()));
         return nullptr;
     }
     db::Database* opened = d.get();
@@ -542,18 +555,24 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
     for (const QString& w : words)
         foldedWords << core::turkishUpper(w);
 
+    // Once stopped, stopped: the years asked for and the steps after.
+    int total = 0;
+    int done = 0;
+    bool stopped = false;
+    auto goOn = [&] {
+        stopped = stopped || (progress && !progress(done, total));
+        return !stopped;
+    };
     const QList<YearFile> files =
         request.allYears
-            ? yearFiles(m_ctx.DataFolder, m_ctx.WorkingYear)
+            ? yearFiles(m_ctx.DataFolder, m_ctx.WorkingYear, &outcome.notes, goOn)
             : QList<YearFile>{
                   {m_ctx.WorkingYear, core::databaseFileName(m_ctx.DataFolder, m_ctx.WorkingYear)}};
     QList<const RegisterShape*> registers;
     for (const RegisterShape& s : shapes())
         if (request.registers.contains(s.reg))
             registers << &s;
-    const int total = int(files.size() * registers.size());
-    int done = 0;
-    auto goOn = [&] { return !progress || progress(done, total); };
+    total = int(files.size() * registers.size());
     if (!goOn()) {
         outcome.stopped = true;
         return outcome;
@@ -563,6 +582,10 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
         db::Database* database = open(file, outcome.notes);
         if (!database) {
             done += int(registers.size());
+            if (!goOn()) {
+                outcome.stopped = true;
+                return outcome;
+            }
             continue;
         }
         ++outcome.filesSearched;
@@ -579,8 +602,10 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                 outcome.notes << QStringLiteral("%1: %2 defteri bu dosyada yok, aranmadı.")
                                      .arg(fileName, registerName(shape->reg));
                 ++done;
-                if (!goOn())
-                    break;
+                if (!goOn()) {
+                    outcome.stopped = true;
+                    return outcome;
+                }
                 continue;
             }
             // The texts this file has: an older layout has no file plan,
@@ -713,13 +738,10 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
                         return 3 + i;
                 return -1;
             }();
-            bool stopped = false;
             int previous = -1;
             for (int r = 0; r < q.rowCount(); ++r) {
-                if (r % 2000 == 1999 && !goOn()) {
-                    stopped = true;
+                if (r % 2000 == 1999 && !goOn())
                     break;
-                }
                 const int kayno = int(q.value(r, 0).toInt());
                 // A file of the old layout may hold a letter twice.
                 if (kayno == previous)
@@ -746,7 +768,7 @@ SearchOutcome DocumentSearch::run(const SearchRequest& request, const SearchProg
             }
             q.close();
             ++done;
-            if (stopped || !goOn()) {
+            if (!goOn()) {
                 outcome.stopped = true;
                 return outcome;
             }

@@ -64,8 +64,11 @@ struct YearFile {
 // rule the program opens its working year with. A local folder (or a
 // server's folder this computer also sees) is listed; otherwise the server
 // is asked for each year from the year after the working year back twenty
-// years. The working year is always there.
-QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear);
+// years, goOn asked before each (false stops the asking); a server that
+// does not answer is asked no further, and a line for notes says so. The
+// working year is always there.
+QList<YearFile> yearFiles(const QString& dataFolder, const QString& workingYear,
+                          QStringList* notes = nullptr, const std::function<bool()>& goOn = {});
 
 struct SearchOutcome {
     QList<SearchHit> hits;

@@ -18,22 +18,6 @@ namespace {
 
 using Kind = widgets::Filter::Kind;
 
-QList<widgets::FilterChoice> entries(const QStringList& texts)
-{
-    QList<widgets::FilterChoice> choices;
-    for (const QString& t : texts)
-        choices.append({t});
-    return choices;
-}
-
-// A condition on a column of the register, in its first and later forms.
-widgets::Filter condition(widgets::Filter f, const QString& test)
-{
-    f.firstForm = QStringLiteral("WHERE ") + test;
-    f.laterForm = QStringLiteral(" AND ") + test;
-    return f;
-}
-
 widgets::Filter codeList(const char* objectName, const QString& caption, const QString& table,
                          const QString& nameColumn, const QString& codeColumn,
                          const QString& parameter, const QString& lookupParameter)
@@ -45,10 +29,35 @@ widgets::Filter codeList(const char* objectName, const QString& caption, const Q
         .fillSql = widgets::namesInOrder(table, nameColumn),
         .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
                         QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
-    return condition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
+    return withCondition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
 }
 
 } // namespace
+
+QList<widgets::FilterChoice> choiceEntries(const QStringList& texts)
+{
+    QList<widgets::FilterChoice> choices;
+    for (const QString& t : texts)
+        choices.append({t});
+    return choices;
+}
+
+widgets::Filter withCondition(widgets::Filter f, const QString& test)
+{
+    f.firstForm = QStringLiteral("WHERE ") + test;
+    f.laterForm = QStringLiteral(" AND ") + test;
+    return f;
+}
+
+const QStringList& monthNames()
+{
+    static const QStringList names = {
+        QStringLiteral("Ocak"),   QStringLiteral("Şubat"),   QStringLiteral("Mart"),
+        QStringLiteral("Nisan"),  QStringLiteral("Mayıs"),   QStringLiteral("Haziran"),
+        QStringLiteral("Temmuz"), QStringLiteral("Ağustos"), QStringLiteral("Eylül"),
+        QStringLiteral("Ekim"),   QStringLiteral("Kasım"),   QStringLiteral("Aralık")};
+    return names;
+}
 
 QString monthCondition(const QString& dateColumn)
 {
@@ -74,7 +83,7 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
             << codeList("cmbCinsi", QStringLiteral("Cinsi"), QStringLiteral("ECINS"),
                         QStringLiteral("ECINS"), QStringLiteral("EKOD"), QStringLiteral("EK"),
                         QStringLiteral("E"))
-            << condition(
+            << withCondition(
                    {.kind = Kind::Choice,
                     .objectName = QStringLiteral("cmbCevap"),
                     .caption = QStringLiteral("Cevap"),
@@ -83,40 +92,34 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
                                 {.text = QStringLiteral("Beklenmeyen"),
                                  .param = QStringLiteral("H")}}},
                    QStringLiteral("G1.CEVDUR=:CD"));
-    widgets::Filter month{
-        .kind = Kind::Position,
-        .objectName = QStringLiteral("cmbAy"),
-        .caption = QStringLiteral("Ait Olduğu Ay"),
-        .choices =
-            entries({QStringLiteral("TÜMÜ"), QStringLiteral("Ocak"), QStringLiteral("Şubat"),
-                     QStringLiteral("Mart"), QStringLiteral("Nisan"), QStringLiteral("Mayıs"),
-                     QStringLiteral("Haziran"), QStringLiteral("Temmuz"), QStringLiteral("Ağustos"),
-                     QStringLiteral("Eylül"), QStringLiteral("Ekim"), QStringLiteral("Kasım"),
-                     QStringLiteral("Aralık")}),
-        .emptiesDate = true};
-    month.firstForm = QStringLiteral("WHERE ") + monthCondition(c.monthColumn);
-    month.laterForm = QStringLiteral(" AND ") + monthCondition(c.monthColumn);
-    filters << month
-            << condition(
-                   {.kind = Kind::Letter,
-                    .objectName = QStringLiteral("cmbGizlilik"),
-                    .caption = QStringLiteral("Gizlilik Derecesi"),
-                    .choices = entries({QStringLiteral("TÜMÜ"), QStringLiteral("Özel"),
-                                        QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
-                                        QStringLiteral("Çok Gizli")})},
-                   QStringLiteral("G1.GIZDER=:GD"))
-            << condition({.kind = Kind::Date,
-                          .objectName = QStringLiteral("edtTarih"),
-                          .caption = QStringLiteral("Tarih")},
-                         QStringLiteral("G1.%1=:GT").arg(c.dateColumn));
+    filters << withCondition(
+                   {.kind = Kind::Position,
+                    .objectName = QStringLiteral("cmbAy"),
+                    .caption = QStringLiteral("Ait Olduğu Ay"),
+                    .choices = choiceEntries(QStringList{QStringLiteral("TÜMÜ")} + monthNames()),
+                    .emptiesDate = true},
+                   monthCondition(c.monthColumn))
+            << withCondition({.kind = Kind::Letter,
+                              .objectName = QStringLiteral("cmbGizlilik"),
+                              .caption = QStringLiteral("Gizlilik Derecesi"),
+                              .choices = choiceEntries(
+                                  {QStringLiteral("TÜMÜ"), QStringLiteral("Özel"),
+                                   QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
+                                   QStringLiteral("Çok Gizli")})},
+                             QStringLiteral("G1.GIZDER=:GD"))
+            << withCondition({.kind = Kind::Date,
+                              .objectName = QStringLiteral("edtTarih"),
+                              .caption = QStringLiteral("Tarih")},
+                             QStringLiteral("G1.%1=:GT").arg(c.dateColumn));
     for (widgets::Filter& f : filters)
         f.editable = c.editable && f.kind != Kind::Date;
     return filters;
 }
 
-Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, QWidget* parent)
+Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
+               std::function<QImage()> emblem, QWidget* parent)
     : widgets::Screen(parent), m_dm(dm), m_ctx(ctx), m_list(dm.IBDATABASE), m_table(table),
-      m_ui(std::make_unique<Ui::Ledger>())
+      m_emblem(std::move(emblem)), m_ui(std::make_unique<Ui::Ledger>())
 {
     m_ui->setupUi(this);
     setObjectName(m_table.formName);
@@ -128,7 +131,7 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx, Q
                        Qt::WindowMaximizeButtonHint);
         setSizeGripEnabled(true);
     }
-    m_ui->grpFiltre->setTitle(QString());
+    m_ui->grpFiltre->setTitle(m_table.filterHeading);
     m_ui->lblKonu->setVisible(m_table.subjectLine);
 
     widgets::StripLook look = m_table.look;
@@ -251,22 +254,13 @@ void Ledger::showPrintMenu()
     m_printMenu->popup(m_ui->btnYazdir->mapToGlobal(above));
 }
 
-QImage Ledger::emblem()
-{
-    db::Query& q = m_dm.QRSORGU;
-    q.openLines({QStringLiteral("SELECT LOGO FROM TANIM")});
-    const QByteArray bytes = q.isEmpty() ? QByteArray() : q.value(0, 0).toBytes();
-    q.close();
-    return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
-}
-
 void Ledger::print(int printEntry)
 {
     report::TableLayout& book = layout(printEntry);
     // The rows on screen, read in place: a preview keeps them while the
     // ledger runs on.
     book.setRows(m_list.result());
-    book.setEmblem(emblem());
+    book.setEmblem(m_emblem ? m_emblem() : QImage());
     report::printLayout(book, m_ctx.PreviewBeforePrint, report::PrintDialogKind::System,
                         report::PreviewChoice::BySetting, this, [this] { reactivate(); });
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,7 @@ struct LedgerPrint {
 struct LedgerTable {
     QString formName{};
     QString title{};
+    QString filterHeading{}; // empty: the filter strip has no heading
     // A tool window with a close button, or an ordinary resizable window.
     bool toolWindow = true;
     QStringList selectLines{};
@@ -70,6 +72,15 @@ struct LedgerColumns {
 };
 QList<widgets::Filter> ledgerFilters(const LedgerColumns& columns);
 
+// The entries of a fixed choice list, each by its text.
+QList<widgets::FilterChoice> choiceEntries(const QStringList& texts);
+// A filter with its condition on a column, in its first ("WHERE ...") and
+// later (" AND ...") forms.
+widgets::Filter withCondition(widgets::Filter f, const QString& test);
+// The twelve months, "Ocak" to "Aralık": a month filter's entries after its
+// all-entry, each at the position of its number.
+const QStringList& monthNames();
+
 // The month condition: the system's SUBSTR test, preceded by the same test
 // with the engine's own SUBSTRING, which the engine evaluates first and many
 // times faster; the rows are the same.
@@ -81,11 +92,13 @@ QString monthCondition(const QString& dateColumn);
 // print rule. Created once and reused. Every activation (opening, and the
 // return from a print preview) resets the filters and moves to the last
 // row; returning from a modal window opened from it keeps everything.
+// emblem gives the institution's emblem the main window holds, for the
+// printed books (none: they print without one).
 class Ledger : public widgets::Screen {
     Q_OBJECT
 public:
     Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
-           QWidget* parent = nullptr);
+           std::function<QImage()> emblem, QWidget* parent = nullptr);
     ~Ledger() override;
 
     const LedgerTable& ledgerTable() const { return m_table; }
@@ -124,9 +137,9 @@ protected:
 
 private:
     void showSubject();
-    QImage emblem();
 
     LedgerTable m_table;
+    std::function<QImage()> m_emblem;
     std::unique_ptr<Ui::Ledger> m_ui;
     widgets::FilterStrip* m_filters;
     QPushButton* m_refresh = nullptr;

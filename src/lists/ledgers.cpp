@@ -63,14 +63,6 @@ LedgerTable documentLedger(const QString& formName, const QString& title, const 
     };
 }
 
-QList<widgets::FilterChoice> entries(const QStringList& texts)
-{
-    QList<widgets::FilterChoice> choices;
-    for (const QString& t : texts)
-        choices.append({t});
-    return choices;
-}
-
 const QString AllTypes = QStringLiteral("Tümü");
 
 // The filters of the general list for one register: institution and
@@ -79,57 +71,52 @@ const QString AllTypes = QStringLiteral("Tümü");
 // institution chosen none is listed.
 QList<widgets::Filter> generalFilters(const QString& monthColumn, bool institution)
 {
-    auto form = [](widgets::Filter f, const QString& test) {
-        f.firstForm = QStringLiteral("WHERE ") + test;
-        f.laterForm = QStringLiteral(" AND ") + test;
-        return f;
-    };
     return {
-        form({.kind = Kind::CodeList,
-              .objectName = QStringLiteral("cmbKurum"),
-              .caption = QStringLiteral("Kurumu"),
-              .editable = true,
-              .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
-              .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                              QStringLiteral("WHERE DKURUM=:D")}},
-             institution ? QStringLiteral("D.DKOD=:DK AND G1.DKOD=:DK") : QStringLiteral("1=0")),
-        form({.kind = Kind::CodeList,
-              .objectName = QStringLiteral("cmbBirim"),
-              .caption = QStringLiteral("Birimi"),
-              .editable = true,
-              .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
-              .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
-                              QStringLiteral("WHERE BIRIM=:B")}},
-             QStringLiteral("B.BKOD=:BK AND G1.BKOD=:BK")),
+        withCondition(
+            {.kind = Kind::CodeList,
+             .objectName = QStringLiteral("cmbKurum"),
+             .caption = QStringLiteral("Kurumu"),
+             .editable = true,
+             .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
+             .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
+                             QStringLiteral("WHERE DKURUM=:D")}},
+            institution ? QStringLiteral("D.DKOD=:DK AND G1.DKOD=:DK") : QStringLiteral("1=0")),
+        withCondition(
+            {.kind = Kind::CodeList,
+             .objectName = QStringLiteral("cmbBirim"),
+             .caption = QStringLiteral("Birimi"),
+             .editable = true,
+             .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
+             .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
+                             QStringLiteral("WHERE BIRIM=:B")}},
+            QStringLiteral("B.BKOD=:BK AND G1.BKOD=:BK")),
         {.kind = Kind::Choice,
          .objectName = QStringLiteral("cmbTuru"),
          .caption = QStringLiteral("Türü"),
-         .choices = entries({AllTypes, QStringLiteral("Gelen Evrak"), QStringLiteral("Giden Evrak"),
-                             QStringLiteral("Dilekçe")})},
-        form({.kind = Kind::Choice,
-              .objectName = QStringLiteral("cmbCevap"),
-              .caption = QStringLiteral("Cevap"),
-              .choices = {{QStringLiteral("Tümü")},
-                          {.text = QStringLiteral("Beklenen"), .param = QStringLiteral("E")},
-                          {.text = QStringLiteral("Beklenmeyen"), .param = QStringLiteral("H")}}},
-             QStringLiteral("G1.CEVDUR=:CD")),
-        form({.kind = Kind::Position,
-              .objectName = QStringLiteral("cmbAy"),
-              .caption = QStringLiteral("Ait Olduğu Ay"),
-              .choices = entries(
-                  {QStringLiteral("Tümü"), QStringLiteral("Ocak"), QStringLiteral("Şubat"),
-                   QStringLiteral("Mart"), QStringLiteral("Nisan"), QStringLiteral("Mayıs"),
-                   QStringLiteral("Haziran"), QStringLiteral("Temmuz"), QStringLiteral("Ağustos"),
-                   QStringLiteral("Eylül"), QStringLiteral("Ekim"), QStringLiteral("Kasım"),
-                   QStringLiteral("Aralık")})},
-             monthCondition(monthColumn)),
-        form({.kind = Kind::Letter,
-              .objectName = QStringLiteral("cmbGizlilik"),
-              .caption = QStringLiteral("Gizlilik Derecesi"),
-              .choices = entries({QStringLiteral("Tümü"), QStringLiteral("Özel"),
-                                  QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
-                                  QStringLiteral("Çok Gizli")})},
-             QStringLiteral("G1.GIZDER=:GD")),
+         .choices = choiceEntries({AllTypes, QStringLiteral("Gelen Evrak"),
+                                   QStringLiteral("Giden Evrak"), QStringLiteral("Dilekçe")})},
+        withCondition(
+            {.kind = Kind::Choice,
+             .objectName = QStringLiteral("cmbCevap"),
+             .caption = QStringLiteral("Cevap"),
+             .choices = {{QStringLiteral("Tümü")},
+                         {.text = QStringLiteral("Beklenen"), .param = QStringLiteral("E")},
+                         {.text = QStringLiteral("Beklenmeyen"), .param = QStringLiteral("H")}}},
+            QStringLiteral("G1.CEVDUR=:CD")),
+        withCondition(
+            {.kind = Kind::Position,
+             .objectName = QStringLiteral("cmbAy"),
+             .caption = QStringLiteral("Ait Olduğu Ay"),
+             .choices = choiceEntries(QStringList{QStringLiteral("Tümü")} + monthNames())},
+            monthCondition(monthColumn)),
+        withCondition(
+            {.kind = Kind::Letter,
+             .objectName = QStringLiteral("cmbGizlilik"),
+             .caption = QStringLiteral("Gizlilik Derecesi"),
+             .choices = choiceEntries({QStringLiteral("Tümü"), QStringLiteral("Özel"),
+                                       QStringLiteral("Kişiye Özel"), QStringLiteral("Gizli"),
+                                       QStringLiteral("Çok Gizli")})},
+            QStringLiteral("G1.GIZDER=:GD")),
     };
 }
 
@@ -225,6 +212,7 @@ const LedgerTable& TFRMGENLST::table()
     static const LedgerTable differences = {
         .formName = QStringLiteral("TFRMGENLST"),
         .title = QStringLiteral("GENEL  LİSTESİ"),
+        .filterHeading = QStringLiteral("Filtre Seçeneekleri"),
         .filters = branches().first().filters,
         .look = {.captionsAbove = true, .perRow = 3},
         // Which register a row belongs to, when the list holds several.
@@ -242,23 +230,26 @@ const LedgerTable& TFRMGENLST::table()
     return differences;
 }
 
-TFRMGELLIST::TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMGELLIST::TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
-TFRMGIDLIST::TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMGIDLIST::TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
-TFRMDILLIST::TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+TFRMDILLIST::TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem,
+                         QWidget* parent)
+    : Ledger(table(), dm, ctx, std::move(emblem), parent)
 {
 }
 
 TFRMGENLST::TFRMGENLST(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
-    : Ledger(table(), dm, ctx, parent)
+    : Ledger(table(), dm, ctx, {}, parent)
 {
 }
 

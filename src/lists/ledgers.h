@@ -7,14 +7,16 @@ namespace lists {
 // The three register ledgers: one design (Ledger) with a table of
 // differences each, opened from "Raporlar". Created once at program start
 // and reused; the program hands each its detail view (and the petition
-// ledger its picker) after building them in its fixed order.
+// ledger its picker) after building them in its fixed order, and the
+// three the institution's emblem for their books.
 
 // "Gelen Yazılar Listesi": the incoming register, the register books
 // TQRPGELDEF1 and TQRPGELDEF2 and the list TQRPGELLIST.
 class TFRMGELLIST : public Ledger {
     Q_OBJECT
 public:
-    TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent = nullptr);
+    TFRMGELLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem = {},
+                QWidget* parent = nullptr);
     static const LedgerTable& table();
 };
 
@@ -23,7 +25,8 @@ public:
 class TFRMGIDLIST : public Ledger {
     Q_OBJECT
 public:
-    TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent = nullptr);
+    TFRMGIDLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem = {},
+                QWidget* parent = nullptr);
     static const LedgerTable& table();
 };
 
@@ -33,7 +36,8 @@ public:
 class TFRMDILLIST : public Ledger {
     Q_OBJECT
 public:
-    TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, QWidget* parent = nullptr);
+    TFRMDILLIST(core::TDM& dm, core::AppContext& ctx, std::function<QImage()> emblem = {},
+                QWidget* parent = nullptr);
     static const LedgerTable& table();
 };
 

@@ -224,7 +224,7 @@ void TFRMARA::search()
                           .to = dateOf(*m_ui->edtBitis),
                           .allYears = m_ui->chkTumYillar->isChecked()};
     if (searchWords(request.text).isEmpty()) {
-        m_ui->lblDurum->setText(QStringLiteral("Aranacak sözcükleri yazınız."));
+        m_ui->lblDurum->setText(QStringLiteral("DİKKAT! Aranacak Sözcükleri Yazınız.."));
         return;
     }
     m_searching = true;
@@ -235,7 +235,12 @@ void TFRMARA::search()
     m_ui->prgArama->setValue(0);
     m_ui->btnDurdur->setVisible(true);
     m_ui->lblDurum->setText(QStringLiteral("Aranıyor..."));
-    auto finished = qScopeGuard([this] {
+    // A search the engine broke off (the server lost) leaves no
+    // "Aranıyor..." behind.
+    bool completed = false;
+    auto finished = qScopeGuard([this, &completed] {
+        if (!completed)
+            m_ui->lblDurum->setText(QStringLiteral("DİKKAT! Arama Tamamlanamadı.."));
         m_searching = false;
         m_ui->btnAra->setEnabled(true);
         m_ui->prgArama->setVisible(false);
@@ -256,6 +261,7 @@ void TFRMARA::search()
                  .arg(m_outcome.filesSearched);
     lines << m_outcome.notes;
     m_ui->lblDurum->setText(lines.join(QLatin1Char('\n')));
+    completed = true;
     if (!m_outcome.hits.isEmpty()) {
         m_ui->grdSonuc->selectRow(0);
         m_ui->grdSonuc->setFocus();

@@ -91,17 +91,18 @@ PrintError::PrintError(const QString& what, core::ErrorCause cause)
 namespace {
 
 // Every copy of the layout on a device that has begun; a page the device
-// cannot start stops the printing.
-int renderCopies(Layout& layout, QPainter& painter, QPagedPaintDevice& device, int copies)
+// cannot start stops the printing, for the cause a failure of the device has.
+int renderCopies(Layout& layout, QPainter& painter, QPagedPaintDevice& device, int copies,
+                 core::ErrorCause cause)
 {
     int pages = 0;
     for (int c = 0; c < copies; ++c) {
         if (c > 0 && !device.newPage())
-            throw PrintError(QStringLiteral("the device refused a new page"));
+            throw PrintError(QStringLiteral("the device refused a new page"), cause);
         pages += layout.render(painter, device);
     }
     if (!painter.end())
-        throw PrintError(QStringLiteral("the pages could not be finished"));
+        throw PrintError(QStringLiteral("the pages could not be finished"), cause);
     return pages;
 }
 
@@ -113,12 +114,17 @@ int printTo(Layout& layout, QPrinter& printer)
     // Where the printer cannot make copies itself (a PDF file), each copy
     // is rendered in turn.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    // Printed into a file (a PDF chosen in the print dialog) it is the file
+    // that cannot be written.
+    const bool toFile = !printer.outputFileName().isEmpty();
+    const core::ErrorCause cause =
+        toFile ? core::ErrorCause::WriteFailed : core::ErrorCause::PrinterFailed;
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintError(QStringLiteral("the printer %1 could not start")
-                             .arg(printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                     : printer.outputFileName()));
-    return renderCopies(layout, painter, printer, copies);
+                             .arg(toFile ? printer.outputFileName() : printer.printerName()),
+                         cause);
+    return renderCopies(layout, painter, printer, copies, cause);
 }
 
 int exportPdf(Layout& layout, const QString& path)
@@ -130,7 +136,7 @@ int exportPdf(Layout& layout, const QString& path)
     if (!painter.begin(&writer))
         throw PrintError(QStringLiteral("the PDF file %1 could not be written").arg(path),
                          core::ErrorCause::WriteFailed);
-    return renderCopies(layout, painter, writer, 1);
+    return renderCopies(layout, painter, writer, 1, core::ErrorCause::WriteFailed);
 }
 
 PrintOutcome printLayout(Layout& layout, const QString& previewSetting, PrintDialogKind dialog,

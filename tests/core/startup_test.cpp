@@ -61,12 +61,14 @@ TEST_F(Ibaseac, AFileThatDoesNotOpenIsNamedAsSuchAndLogged)
     core::AppContext ctx;
     EXPECT_FALSE(core::IBASEAC(dm, ctx));
     EXPECT_TRUE(ctx.DbOpenFailed);
-    EXPECT_EQ(ctx.DbOpenReason, "Veritabanı dosyası bozuk.");
+    EXPECT_EQ(ctx.DbOpenReason,
+              "Veritabanı dosyası bozuk. Sistem yöneticinize haber verin; dosya "
+              "\"dorpak-admin check\" ile denetlenip yedekten geri yüklenebilir.");
     QFile log(core::errorLogPath());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(text.contains("2026-12-09 14:05:30"));
-    EXPECT_TRUE(text.contains("Veritabanı dosyası bozuk.\n    Ayrıntılar:\n      "));
+    EXPECT_TRUE(text.contains("yedekten geri yüklenebilir.\n    Ayrıntılar:\n      "));
     EXPECT_TRUE(text.contains(folder.filePath("DORPAK2026.GDB"))); // the engine's words name it
 }
 

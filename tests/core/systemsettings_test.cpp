@@ -157,8 +157,10 @@ TEST_F(SystemSettingsTest, TestAttachesToTheFileAndSaysWhatItFound)
         BadFile bad;
         const char* reason;
     } bad[] = {
-        {BadFile::Text, "Dosya bir veritabanı dosyası değil."},
-        {BadFile::DamagedPages, "Veritabanı dosyası bozuk."},
+        {BadFile::Text, "Dosya bir DORPAK veritabanı dosyası değil."},
+        {BadFile::DamagedPages,
+         "Veritabanı dosyası bozuk. Sistem yöneticinize haber verin; dosya "
+         "\"dorpak-admin check\" ile denetlenip yedekten geri yüklenebilir."},
         {BadFile::OldEngine,
          "Veritabanı dosyası, programın yükseltebileceğinden daha eski bir sürümle yapılmış."},
     };

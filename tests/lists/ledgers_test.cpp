@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -165,6 +166,7 @@ TEST(IncomingLedger, TheFiltersBuildTheirConditionsAndBindInTheOrderOfTheTable)
     lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
     showActive(ledger);
     EXPECT_EQ(ledger.windowTitle(), QStringLiteral("GELEN YAZILAR  LİSTESİ"));
+    EXPECT_EQ(child<QGroupBox>(ledger, "grpFiltre").title(), QString()); // no heading
     EXPECT_EQ(column(ledger, QStringLiteral("GELNO")), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(ledger.list().currentRow(), 4);
     // The institutions in alphabetical order, the all-entry first.
@@ -349,6 +351,7 @@ TEST(Ledgers, TheOutgoingAndPetitionLedgersCompareTheirOwnDates)
         auto ledger = c.make();
         showActive(*ledger);
         EXPECT_EQ(ledger->windowTitle(), c.title);
+        EXPECT_EQ(child<QGroupBox>(*ledger, "grpFiltre").title(), QString()); // no heading
         pick(*ledger, "cmbBirim", QStringLiteral("Fen İşleri"));
         pick(*ledger, "cmbAy", QStringLiteral("Mart"));
         enterDate(*ledger, c.date);
@@ -508,7 +511,14 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     Year y;
     y.documents(Register::Incoming);
     y.ctx.PreviewBeforePrint = QStringLiteral("H");
-    lists::TFRMGELLIST ledger(y.t.dm(), y.ctx);
+    // The emblem the main window holds, asked for at each print.
+    QImage emblem(40, 30, QImage::Format_RGB32);
+    emblem.fill(Qt::red);
+    int emblemAsked = 0;
+    lists::TFRMGELLIST ledger(y.t.dm(), y.ctx, [&] {
+        ++emblemAsked;
+        return emblem;
+    });
     PromptScript prompts;
     showActive(ledger);
     // F7 opens the print menu with the ledger's three entries, then the
@@ -528,13 +538,18 @@ TEST(IncomingLedger, PrintsTheRowsOnScreenStraightToThePrinterOrReportsAFailure)
     prompts.expectPrintDialog(true, 2, pdf);
     ledger.printMenu().actions().at(0)->trigger();
     EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(emblemAsked, 1);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().contains("/Subtype /Image")); // the emblem
     EXPECT_EQ(ledger.layout(0).copyCount(), 2);
     EXPECT_EQ(ledger.layout(0).rows()->rowCount(), 3);
     EXPECT_EQ(child<QComboBox>(ledger, "cmbCevap").currentText(), QStringLiteral("Beklenen"));
 
-    // A printer that cannot start is reported; the ledger stays with its rows.
+    // A file that cannot be written is reported with its cause; the ledger
+    // stays with its rows.
     prompts.expectPrintDialog(true, 1, dir.filePath(QStringLiteral("yok/defter.pdf")))
-        .expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+        .expectMessage(testsupport::errorText(core::ErrorCause::WriteFailed));
     ledger.printMenu().actions().at(2)->trigger();
     prompts.verify();
     EXPECT_TRUE(ledger.isVisible());
@@ -599,6 +614,7 @@ TEST(GeneralList, ListsTheRegistersTuruNamesWithTheLedgersFilters)
     PromptScript prompts;
     showActive(list);
     EXPECT_EQ(list.windowTitle(), QStringLiteral("GENEL  LİSTESİ"));
+    EXPECT_EQ(child<QGroupBox>(list, "grpFiltre").title(), QStringLiteral("Filtre Seçeneekleri"));
     struct Case {
         QList<std::pair<const char*, QString>> choices;
         QStringList keys;

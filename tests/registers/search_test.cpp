@@ -166,7 +166,8 @@ TEST_F(Search, FindsWordsInAnyTurkishCaseInEveryYearNewestFirst)
     EXPECT_EQ(found(QStringLiteral("İSTANBUL"), true),
               QStringList({"2026 Gelen 1", "2024 Gelen 4"}));
     EXPECT_TRUE(status().contains(QStringLiteral("(3 yıl dosyası tarandı)")));
-    EXPECT_TRUE(status().contains(QStringLiteral("DORPAK2023.GDB açılamadı, aranmadı")));
+    EXPECT_TRUE(status().contains(QStringLiteral(
+        "DORPAK2023.GDB açılamadı, aranmadı: Dosya bir DORPAK veritabanı dosyası değil.")));
     EXPECT_TRUE(status().contains(
         QStringLiteral("DORPAK2024.GDB eski bir düzende; bu dosyada aranmayan: Açıklama.")));
     // Found in a letter alone ("ÇANKAYA" in bold, "hattı" escaped), and in a
@@ -230,8 +231,69 @@ TEST_F(Search, SearchesTheYearsThroughTheServerOfTheDataFolder)
     EXPECT_EQ(found(QStringLiteral("şube"), true), QStringList{"2025 Gelen 7"});
     EXPECT_EQ(found(QStringLiteral("ÇANKAYA"), true), QStringList{"2025 Giden 9"});
     EXPECT_EQ(found(QStringLiteral("öğretmen İstanbul"), true), QStringList{"2024 Gelen 4"});
-    EXPECT_TRUE(status().contains(QStringLiteral("DORPAK2023.GDB açılamadı, aranmadı")));
+    EXPECT_TRUE(status().contains(QStringLiteral(
+        "DORPAK2023.GDB açılamadı, aranmadı: Dosya bir DORPAK veritabanı dosyası değil.")));
     ara.exit();
+}
+
+// A server that does not answer is asked once, not for every year (each
+// would wait its connect timeout): the working year is searched and the
+// clerk told why no other was. "Durdur" is heard while the years are asked.
+TEST_F(Search, AServerThatDoesNotAnswerIsAskedOnceAndTheAskingCanBeStopped)
+{
+    PromptScript prompts;
+    // Nothing listens on port 1; the folder is the server's alone.
+    ctx.DataFolder = QStringLiteral("127.0.0.1/1:") + t.folder() + QStringLiteral("/yok");
+    showActive(ara);
+    EXPECT_EQ(found(QStringLiteral("ışık"), true), QStringList({"2026 Gelen 2", "2026 Giden 1"}));
+    EXPECT_TRUE(status().contains(
+        QStringLiteral("Başka yılların dosyaları aranmadı: Veritabanı sunucusuna ulaşılamıyor.")));
+    ara.exit();
+    lists::DocumentSearch search(t.dm(), ctx);
+    const lists::SearchRequest request{.text = QStringLiteral("ışık"),
+                                       .registers = {lists::SearchRegister::Incoming},
+                                       .allYears = true};
+    int asking = 0;
+    search.run(request, [&](int, int total) {
+        asking += total == 0;
+        return true;
+    });
+    EXPECT_EQ(asking, 1);
+
+    // A server that answers, asked for years it has no file of: stopped
+    // at the third year asked.
+    ctx.DataFolder =
+        testsupport::testServer() + QLatin1Char(':') + t.folder() + QStringLiteral("/yok");
+    int asked = 0;
+    const lists::SearchOutcome stopped = search.run(request, [&](int, int) { return ++asked < 3; });
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(stopped.filesSearched, 0);
+}
+
+// A text of no words asks for them; a search the lost server breaks off
+// shows the error and says it did not end, and the next one can be asked.
+TEST_F(Search, AsksForWordsAndSaysWhenTheServerBrokeTheSearchOff)
+{
+    PromptScript prompts;
+    showActive(ara);
+    EXPECT_TRUE(found(QStringLiteral("  "), false).isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("DİKKAT! Aranacak Sözcükleri Yazınız.."));
+
+    testsupport::PrivateServer server;
+    t.database().close();
+    t.database().open(server.host() + QLatin1Char(':') + t.path());
+    server.stop();
+    prompts.expectMessage(testsupport::errorText(core::ErrorCause::ServerUnreachable));
+    EXPECT_TRUE(found(QStringLiteral("ışık"), false).isEmpty());
+    prompts.verify();
+    EXPECT_EQ(status(), QStringLiteral("DİKKAT! Arama Tamamlanamadı.."));
+    EXPECT_TRUE(child<QPushButton>(ara, "btnAra").isEnabled());
+    server.start();
+    EXPECT_EQ(found(QStringLiteral("ışık"), false), QStringList({"2026 Gelen 2", "2026 Giden 1"}));
+    ara.exit();
+    t.database().close();
+    t.database().open(t.path());
 }
 
 // The letters read as text by one search serve the next; a letter changed

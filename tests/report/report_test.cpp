@@ -287,11 +287,26 @@ TEST(PrintRule, AFailingPrinterOrFileIsReported)
     QTemporaryDir dir;
     const QString nowhere = dir.filePath(QStringLiteral("yok/liste.pdf"));
     Book book(3);
-    EXPECT_THROW(report::exportPdf(book.layout, nowhere), report::PrintError);
+    // The cause the error message names under its first line.
+    auto causeOf = [&](const std::function<void()>& print) {
+        try {
+            print();
+        } catch (const report::PrintError& e) {
+            return e.cause();
+        }
+        ADD_FAILURE() << "nothing was thrown";
+        return core::ErrorCause::None;
+    };
+    using Cause = core::ErrorCause;
+    EXPECT_EQ(causeOf([&] { report::exportPdf(book.layout, nowhere); }), Cause::WriteFailed);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(nowhere);
-    EXPECT_THROW(report::printTo(book.layout, printer), report::PrintError);
+    EXPECT_EQ(causeOf([&] { report::printTo(book.layout, printer); }), Cause::WriteFailed);
+    // A printer (no file) that does not start.
+    QPrinter absent;
+    absent.setPrinterName(QStringLiteral("YOK"));
+    EXPECT_EQ(causeOf([&] { report::printTo(book.layout, absent); }), Cause::PrinterFailed);
 
     PromptScript prompts;
     prompts.expectPrintDialog(true, 1, nowhere);
@@ -300,7 +315,8 @@ TEST(PrintRule, AFailingPrinterOrFileIsReported)
                                      report::PreviewChoice::BySetting, nullptr),
                  report::PrintError);
 
-    prompts.expectPrintDialog(true, 1, nowhere).expectMessage(QStringLiteral("BİR HATA OLUŞTU:"));
+    prompts.expectPrintDialog(true, 1, nowhere)
+        .expectMessage(testsupport::errorText(core::ErrorCause::WriteFailed));
     QWidget caller;
     const report::PrintOutcome out =
         report::printLayout(book.layout, QStringLiteral("E"), report::PrintDialogKind::System,
