@@ -17,20 +17,7 @@ namespace lists {
 namespace {
 
 using Kind = widgets::Filter::Kind;
-
-widgets::Filter codeList(const char* objectName, const QString& caption, const QString& table,
-                         const QString& nameColumn, const QString& codeColumn,
-                         const QString& parameter, const QString& lookupParameter)
-{
-    widgets::Filter f{
-        .kind = Kind::CodeList,
-        .objectName = QLatin1String(objectName),
-        .caption = caption,
-        .fillSql = widgets::namesInOrder(table, nameColumn),
-        .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
-                        QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}};
-    return withCondition(f, QStringLiteral("G1.%1=:%2").arg(codeColumn, parameter));
-}
+using widgets::withCondition;
 
 } // namespace
 
@@ -40,13 +27,6 @@ QList<widgets::FilterChoice> choiceEntries(const QStringList& texts)
     for (const QString& t : texts)
         choices.append({t});
     return choices;
-}
-
-widgets::Filter withCondition(widgets::Filter f, const QString& test)
-{
-    f.firstForm = QStringLiteral("WHERE ") + test;
-    f.laterForm = QStringLiteral(" AND ") + test;
-    return f;
 }
 
 const QStringList& monthNames()
@@ -70,19 +50,21 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
 {
     QList<widgets::Filter> filters;
     if (!c.institutionAllEntry.isEmpty()) {
-        widgets::Filter kurum =
-            codeList("cmbKurum", QStringLiteral("Kurumu"), QStringLiteral("DISKUR"),
-                     QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("DK"),
-                     QStringLiteral("D"));
+        widgets::Filter kurum = widgets::codeListFilter(
+            QStringLiteral("cmbKurum"), QStringLiteral("Kurumu"), QStringLiteral("DISKUR"),
+            QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("D"),
+            QStringLiteral("G1.DKOD=:DK"));
         kurum.allEntry = c.institutionAllEntry;
         filters << kurum;
     }
-    filters << codeList("cmbBirim", QStringLiteral("Birimi"), QStringLiteral("BIRIM"),
-                        QStringLiteral("BIRIM"), QStringLiteral("BKOD"), QStringLiteral("BK"),
-                        QStringLiteral("B"))
-            << codeList("cmbCinsi", QStringLiteral("Cinsi"), QStringLiteral("ECINS"),
-                        QStringLiteral("ECINS"), QStringLiteral("EKOD"), QStringLiteral("EK"),
-                        QStringLiteral("E"))
+    filters << widgets::codeListFilter(QStringLiteral("cmbBirim"), QStringLiteral("Birimi"),
+                                       QStringLiteral("BIRIM"), QStringLiteral("BIRIM"),
+                                       QStringLiteral("BKOD"), QStringLiteral("B"),
+                                       QStringLiteral("G1.BKOD=:BK"))
+            << widgets::codeListFilter(QStringLiteral("cmbCinsi"), QStringLiteral("Cinsi"),
+                                       QStringLiteral("ECINS"), QStringLiteral("ECINS"),
+                                       QStringLiteral("EKOD"), QStringLiteral("E"),
+                                       QStringLiteral("G1.EKOD=:EK"))
             << withCondition(
                    {.kind = Kind::Choice,
                     .objectName = QStringLiteral("cmbCevap"),

@@ -74,9 +74,6 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& columns);
 
 // The entries of a fixed choice list, each by its text.
 QList<widgets::FilterChoice> choiceEntries(const QStringList& texts);
-// A filter with its condition on a column, in its first ("WHERE ...") and
-// later (" AND ...") forms.
-widgets::Filter withCondition(widgets::Filter f, const QString& test);
 // The twelve months, "Ocak" to "Aralık": a month filter's entries after its
 // all-entry, each at the position of its number.
 const QStringList& monthNames();

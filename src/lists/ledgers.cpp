@@ -8,6 +8,7 @@ namespace lists {
 namespace {
 
 using Kind = widgets::Filter::Kind;
+using widgets::withCondition;
 
 widgets::GridColumn column(const QString& field, const QString& heading, int width,
                            bool number = false)
@@ -65,6 +66,13 @@ LedgerTable documentLedger(const QString& formName, const QString& title, const 
 
 const QString AllTypes = QStringLiteral("Tümü");
 
+// A code list that accepts typed text, completed to the first matching entry.
+widgets::Filter editable(widgets::Filter f)
+{
+    f.editable = true;
+    return f;
+}
+
 // The filters of the general list for one register: institution and
 // department as the browse lists compare them, then the reply, month and
 // grade as the ledgers do. A petition comes from no institution: with an
@@ -72,24 +80,12 @@ const QString AllTypes = QStringLiteral("Tümü");
 QList<widgets::Filter> generalFilters(const QString& monthColumn, bool institution)
 {
     return {
-        withCondition(
-            {.kind = Kind::CodeList,
-             .objectName = QStringLiteral("cmbKurum"),
-             .caption = QStringLiteral("Kurumu"),
-             .editable = true,
-             .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
-             .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                             QStringLiteral("WHERE DKURUM=:D")}},
-            institution ? QStringLiteral("D.DKOD=:DK AND G1.DKOD=:DK") : QStringLiteral("1=0")),
-        withCondition(
-            {.kind = Kind::CodeList,
-             .objectName = QStringLiteral("cmbBirim"),
-             .caption = QStringLiteral("Birimi"),
-             .editable = true,
-             .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
-             .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"),
-                             QStringLiteral("WHERE BIRIM=:B")}},
-            QStringLiteral("B.BKOD=:BK AND G1.BKOD=:BK")),
+        editable(institution
+                     ? widgets::institutionFilter(QStringLiteral("Kurumu"), QStringLiteral("G1"))
+                     : withCondition(widgets::institutionFilter(QStringLiteral("Kurumu"),
+                                                                QStringLiteral("G1")),
+                                     QStringLiteral("1=0"))),
+        editable(widgets::departmentFilter(QStringLiteral("Birimi"), QStringLiteral("G1"))),
         {.kind = Kind::Choice,
          .objectName = QStringLiteral("cmbTuru"),
          .caption = QStringLiteral("Türü"),

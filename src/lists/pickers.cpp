@@ -8,38 +8,11 @@ namespace {
 using Kind = PickerFilter::Kind;
 
 // The code lists accept typed text, completed to the first matching entry.
-// Each code is compared on the joined code table, as the system writes it,
-// and on the register's own column, so that the engine finds the documents
-// by its index instead of reading every document of the year.
-PickerFilter institutionFilter()
+PickerFilter typedCodeList(PickerFilter f)
 {
-    return {.kind = Kind::CodeList,
-            .objectName = QStringLiteral("cmbKurum"),
-            .caption = QStringLiteral("Gittiği Yer"),
-            .editable = true,
-            .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
-            .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                            QStringLiteral("WHERE DKURUM=:D")},
-            .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND G1.DKOD=:DK"),
-            .laterForm = QStringLiteral(" AND D.DKOD=:DK AND G1.DKOD=:DK"),
-            .width = 18};
-}
-
-// own: the alias of the register, whose indexed column the code is also
-// compared with.
-PickerFilter departmentFilter(const QString& caption, const QString& own)
-{
-    const QString condition = QStringLiteral("B.BKOD=:BK AND %1.BKOD=:BK").arg(own);
-    return {
-        .kind = Kind::CodeList,
-        .objectName = QStringLiteral("cmbBirim"),
-        .caption = caption,
-        .editable = true,
-        .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
-        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
-        .firstForm = QStringLiteral("WHERE ") + condition,
-        .laterForm = QStringLiteral(" AND ") + condition,
-        .width = 18};
+    f.editable = true;
+    f.width = 18;
+    return f;
 }
 
 // The incoming and outgoing pickers differ only in their register's
@@ -61,8 +34,10 @@ PickerTable waitingDocuments(const QString& formName, const QString& title,
                         QStringLiteral("LEFT JOIN BIRIM B ON(B.BKOD=G1.BKOD)")},
         .baseCondition = QStringLiteral("WHERE (G1.CEVDUR='E' AND G1.CEVNO=0)"),
         .orderLine = QStringLiteral("ORDER BY G1.%1").arg(no),
-        .filters = {institutionFilter(),
-                    departmentFilter(QStringLiteral("Gönderen Birim"), QStringLiteral("G1"))},
+        .filters = {typedCodeList(widgets::institutionFilter(QStringLiteral("Gittiği Yer"),
+                                                             QStringLiteral("G1"))),
+                    typedCodeList(widgets::departmentFilter(QStringLiteral("Gönderen Birim"),
+                                                            QStringLiteral("G1")))},
         .columns = {{no, QStringLiteral("Kay.No"), 55},
                     {date, QStringLiteral("Kay.Tarihi"), 80},
                     {QStringLiteral("DKURUM"), QStringLiteral("Gittiği Yer"), 170},
@@ -117,7 +92,8 @@ const PickerTable& TFRMDILBUL::table()
         .orderLine = QStringLiteral("ORDER BY D.DILNO"),
         // The name box and the two reply lists keep what the clerk left in
         // them from one use to the next.
-        .filters = {departmentFilter(QStringLiteral("Verildiği Birim"), QStringLiteral("D")),
+        .filters = {typedCodeList(widgets::departmentFilter(QStringLiteral("Verildiği Birim"),
+                                                            QStringLiteral("D"))),
                     {.kind = Kind::Text,
                      .objectName = QStringLiteral("edtAdsoy"),
                      .caption = QStringLiteral("Dilekçeyi Veren"),

@@ -12,30 +12,12 @@
 
 namespace registers {
 
-ListFilter institutionFilter(const QString& caption, const QString& alias)
-{
-    return {.kind = ListFilter::Kind::CodeList,
-            .objectName = QStringLiteral("cmbKurum"),
-            .caption = caption,
-            .fillSql = widgets::namesInOrder(QStringLiteral("DISKUR"), QStringLiteral("DKURUM")),
-            .lookupLines = {QStringLiteral("SELECT DKOD FROM DISKUR"),
-                            QStringLiteral("WHERE DKURUM=:D")},
-            .firstForm = QStringLiteral("WHERE D.DKOD=:DK AND %1.DKOD=:DK").arg(alias),
-            .laterForm = QStringLiteral(" AND D.DKOD=:DK AND %1.DKOD=:DK").arg(alias)};
-}
-
 ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable)
 {
-    return {
-        .kind = ListFilter::Kind::CodeList,
-        .objectName = QStringLiteral("cmbBirim"),
-        .caption = caption,
-        .editable = editable,
-        .fillSql = widgets::namesInOrder(QStringLiteral("BIRIM"), QStringLiteral("BIRIM")),
-        .lookupLines = {QStringLiteral("SELECT BKOD FROM BIRIM"), QStringLiteral("WHERE BIRIM=:B")},
-        .departmentOfClerk = true,
-        .firstForm = QStringLiteral("WHERE B.BKOD=:BK AND %1.BKOD=:BK").arg(alias),
-        .laterForm = QStringLiteral(" AND B.BKOD=:BK AND %1.BKOD=:BK").arg(alias)};
+    ListFilter f = widgets::departmentFilter(caption, alias);
+    f.editable = editable;
+    f.departmentOfClerk = true;
+    return f;
 }
 
 ListFilter replyFilter(bool editable)

@@ -50,10 +50,9 @@ struct ListTable {
 };
 
 // The filters and columns the three registers' lists share. alias is the
-// register's own table in the list query ("G1", "D"): a code is compared on
-// the joined code table and also on the register's own indexed column,
-// which gives the same rows at the speed of the index.
-ListFilter institutionFilter(const QString& caption, const QString& alias);
+// register's own table in the list query ("G1", "D"). The institution list
+// is widgets::institutionFilter; the department list is also restricted to
+// the department of a clerk tied to one.
 ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable = false);
 // "Cevap Durumu" and "Gizlilik Derecesi"; an editable list takes typed text.
 ListFilter replyFilter(bool editable = false);

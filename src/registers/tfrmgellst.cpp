@@ -22,7 +22,7 @@ const ListTable& TFRMGELLST::table()
              QStringLiteral("LEFT JOIN (SELECT KAYNO CKAYNO,GIDNO CNO FROM GIDEN) C "
                             "ON(C.CKAYNO=G1.ILGNO AND G1.ILGNO>0)")},
         .orderLine = QStringLiteral("ORDER BY G1.GELNO"),
-        .filters = {institutionFilter(QStringLiteral("Geldiği Yer"), QStringLiteral("G1")),
+        .filters = {widgets::institutionFilter(QStringLiteral("Geldiği Yer"), QStringLiteral("G1")),
                     departmentFilter(QStringLiteral("Verildiği Birim"), QStringLiteral("G1")),
                     replyFilter(), gradeFilter()},
         .columns = {listColumn(QStringLiteral("GELNO"), QStringLiteral("Kay.No"), 60, true),

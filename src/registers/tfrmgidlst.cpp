@@ -25,7 +25,8 @@ const ListTable& TFRMGIDLST::table()
                         QStringLiteral("LEFT JOIN (SELECT KAYNO PKAYNO,DILNO PNO FROM DILEKCE) P "
                                        "ON(P.PKAYNO=G1.ILGNO AND G1.ILGNO>0 AND G1.ILGDUR='D')")},
         .orderLine = QStringLiteral("ORDER BY G1.GIDNO"),
-        .filters = {institutionFilter(QStringLiteral("Gönderildiği Yer"), QStringLiteral("G1")),
+        .filters = {widgets::institutionFilter(QStringLiteral("Gönderildiği Yer"),
+                                               QStringLiteral("G1")),
                     departmentFilter(QStringLiteral("Gönderen Birim"), QStringLiteral("G1")),
                     replyFilter(true), gradeFilter(true)},
         .columns = {listColumn(QStringLiteral("GIDNO"), QStringLiteral("Kay.No"), 60, true),

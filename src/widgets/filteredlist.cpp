@@ -75,6 +75,41 @@ QString namesInOrder(const QString& table, const QString& nameColumn, int length
            core::turkishOrderBy(nameColumn, length);
 }
 
+Filter withCondition(Filter f, const QString& test)
+{
+    f.firstForm = QStringLiteral("WHERE ") + test;
+    f.laterForm = QStringLiteral(" AND ") + test;
+    return f;
+}
+
+Filter codeListFilter(const QString& objectName, const QString& caption, const QString& table,
+                      const QString& nameColumn, const QString& codeColumn,
+                      const QString& lookupParameter, const QString& test)
+{
+    return withCondition(
+        {.kind = Filter::Kind::CodeList,
+         .objectName = objectName,
+         .caption = caption,
+         .fillSql = namesInOrder(table, nameColumn),
+         .lookupLines = {QStringLiteral("SELECT %1 FROM %2").arg(codeColumn, table),
+                         QStringLiteral("WHERE %1=:%2").arg(nameColumn, lookupParameter)}},
+        test);
+}
+
+Filter institutionFilter(const QString& caption, const QString& alias)
+{
+    return codeListFilter(QStringLiteral("cmbKurum"), caption, QStringLiteral("DISKUR"),
+                          QStringLiteral("DKURUM"), QStringLiteral("DKOD"), QStringLiteral("D"),
+                          QStringLiteral("D.DKOD=:DK AND %1.DKOD=:DK").arg(alias));
+}
+
+Filter departmentFilter(const QString& caption, const QString& alias)
+{
+    return codeListFilter(QStringLiteral("cmbBirim"), caption, QStringLiteral("BIRIM"),
+                          QStringLiteral("BIRIM"), QStringLiteral("BKOD"), QStringLiteral("B"),
+                          QStringLiteral("B.BKOD=:BK AND %1.BKOD=:BK").arg(alias));
+}
+
 void fillChoiceList(QComboBox& box, db::Query& scratch, const QString& sql, const QString& allEntry,
                     const QVariantList& params)
 {

@@ -144,6 +144,25 @@ struct Filter {
     QString firstEntry() const { return choices.isEmpty() ? allEntry : choices.first().text; }
 };
 
+// A filter with its condition test in its first ("WHERE ...") and later
+// (" AND ...") forms.
+Filter withCondition(Filter f, const QString& test);
+
+// The code list of a code table (DISKUR, BIRIM, ECINS): its names in
+// Turkish order, the shown name looked up into its code through the
+// look-up parameter, the documents narrowed by the condition test.
+Filter codeListFilter(const QString& objectName, const QString& caption, const QString& table,
+                      const QString& nameColumn, const QString& codeColumn,
+                      const QString& lookupParameter, const QString& test);
+
+// The institution (":DK") and department (":BK") lists of the list screens:
+// the code is compared on the joined code table, as the system writes it
+// ("D.DKOD", "B.BKOD"), and on the register's own column under its alias,
+// so that the engine finds the documents by that column's index instead of
+// reading every document of the year.
+Filter institutionFilter(const QString& caption, const QString& alias);
+Filter departmentFilter(const QString& caption, const QString& alias);
+
 // What a filter shows as the clerk left it: the text of its list or box,
 // and the value its condition takes (the code of a code list, the parameter
 // of the choice chosen last).
