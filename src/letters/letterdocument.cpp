@@ -10,7 +10,7 @@ namespace letters {
 
 QString letterDefaultFontFamily()
 {
-    return QStringLiteral("Times New Roman");
+    return rtf::DefaultFontFamily;
 }
 
 bool loadLetter(const QByteArray& stored, QTextDocument& document)

@@ -1,6 +1,7 @@
 #include "richeditor.h"
 
 #include "letterdocument.h"
+#include "rtftextdocument.h"
 
 #include "core/errors.h"
 #include "core/prompter.h"
@@ -466,9 +467,7 @@ namespace {
 // The indent levels of a block (its own and its list's), in pixels.
 double levelPixels(const QTextBlock& block)
 {
-    const int levels =
-        block.blockFormat().indent() + (block.textList() ? block.textList()->format().indent() : 0);
-    return levels * block.document()->indentWidth();
+    return rtf::indentLevels(block) * block.document()->indentWidth();
 }
 
 } // namespace

@@ -111,6 +111,12 @@ int twips(double pixels)
 
 } // namespace
 
+int indentLevels(const QTextBlock& block)
+{
+    const QTextList* list = block.textList();
+    return block.blockFormat().indent() + (list ? list->format().indent() : 0);
+}
+
 void toTextDocument(const Document& document, QTextDocument& target)
 {
     target.clear();
@@ -212,8 +218,7 @@ Document fromTextDocument(const QTextDocument& source)
         else if (a & Qt::AlignRight)
             f.alignment = Alignment::Right;
         const QTextList* list = b.textList();
-        const int levels = block.indent() + (list ? list->format().indent() : 0);
-        f.leftIndent = twips(levels * indentWidth + block.leftMargin());
+        f.leftIndent = twips(indentLevels(b) * indentWidth + block.leftMargin());
         f.rightIndent = twips(block.rightMargin());
         f.spaceBefore = twips(block.topMargin());
         f.spaceAfter = twips(block.bottomMargin());

@@ -4,6 +4,7 @@
 
 #include <QTextFormat>
 
+class QTextBlock;
 class QTextDocument;
 
 namespace rtf {
@@ -21,6 +22,10 @@ enum : int {
 
 // 1 twip = 1/20 point; the editor counts 4/3 pixels to the point.
 constexpr double PixelsPerTwip = 1.0 / 15.0;
+
+// The indent levels of a block, its own and its list's; each level is the
+// document's indentWidth() wide.
+int indentLevels(const QTextBlock& block);
 
 // Fills the text document with the document: one block per paragraph, its
 // runs as formatted text, list paragraphs in lists.

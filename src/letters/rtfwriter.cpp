@@ -7,9 +7,6 @@
 namespace rtf {
 namespace {
 
-// The font of text that names none.
-const QString DefaultFont = QStringLiteral("Times New Roman");
-
 void appendNumber(QByteArray& out, const char* word, int value)
 {
     out += word;
@@ -36,7 +33,7 @@ private:
 
 int Writer::fontIndex(const QString& name)
 {
-    const qsizetype i = m_fonts.indexOf(name.isEmpty() ? DefaultFont : name);
+    const qsizetype i = m_fonts.indexOf(name.isEmpty() ? DefaultFontFamily : name);
     return i < 0 ? 0 : int(i);
 }
 
@@ -50,7 +47,7 @@ int Writer::colorIndex(uint32_t rgb)
 
 void Writer::collect(const CharFormat& f)
 {
-    const QString name = f.font.isEmpty() ? DefaultFont : f.font;
+    const QString name = f.font.isEmpty() ? DefaultFontFamily : f.font;
     if (!m_fonts.contains(name))
         m_fonts << name;
     if (f.color && colorIndex(*f.color) == 0)
@@ -171,7 +168,7 @@ QByteArray Writer::run()
             collect(p.markFormat);
     }
     if (m_fonts.isEmpty())
-        m_fonts << DefaultFont;
+        m_fonts << DefaultFontFamily;
     m_out.reserve(1024);
     m_out += "{\\rtf1\\ansi\\ansicpg1254\\deff0\\deflang1055{\\fonttbl";
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {

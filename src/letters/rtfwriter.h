@@ -3,9 +3,13 @@
 #include "rtfdocument.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 namespace rtf {
+
+// The font of text that names none, as written and as a letter starts.
+inline const QString DefaultFontFamily = QStringLiteral("Times New Roman");
 
 // The RTF of a document as word processors open it: 7-bit text, letters
 // beyond ASCII as \uN followed by their Windows-1254 byte (\'xx, under fonts

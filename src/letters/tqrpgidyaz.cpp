@@ -1,6 +1,7 @@
 #include "tqrpgidyaz.h"
 
 #include "letterdocument.h"
+#include "rtftextdocument.h"
 
 #include "report/canvas.h"
 
@@ -32,7 +33,7 @@ void scaleLengthsTo(QTextDocument& text, const QPaintDevice& device)
     QTextCursor cursor(&text);
     for (QTextBlock b = text.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
-        const int levels = f.indent() + (b.textList() ? b.textList()->format().indent() : 0);
+        const int levels = rtf::indentLevels(b);
         f.setIndent(0);
         f.setLeftMargin((f.leftMargin() + levels * indentWidth) * factor);
         f.setRightMargin(f.rightMargin() * factor);
