@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -21,25 +20,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 using namespace registerstest;
 using testsupport::PromptScript;
 
 namespace {
 
-// Lets the event loop run, as the clerk waits, until the condition holds.
-bool waitFor(const std::function<bool()>& done, int milliseconds = 30000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
+// How long the clerk waits at most for the scanner.
+constexpr int ScannerWaitMs = 30000;
 
 // The scanner interface reads the folder of its configuration once in a
 // process: one folder for every test, naming only the test device.
@@ -87,18 +74,19 @@ protected:
     // The clerk waits for the devices, chooses one and the feeder.
     void choose(const QString& device, bool feeder)
     {
-        ASSERT_TRUE(waitFor([this] { return scan().devicesListed(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scan().devicesListed(); }, ScannerWaitMs));
         QComboBox& devices = box("cmbCihaz");
         devices.setCurrentIndex(devices.findData(device));
         auto& adf = child<QCheckBox>(scan(), "chkBesleyici");
-        ASSERT_TRUE(waitFor([&adf] { return adf.isEnabled(); })) << "the device has a feeder";
+        ASSERT_TRUE(QTest::qWaitFor([&adf] { return adf.isEnabled(); }, ScannerWaitMs))
+            << "the device has a feeder";
         adf.setChecked(feeder);
     }
     // "F5-Tara", then the clerk waits for the scan to end.
     void scanAndWait()
     {
         button(scan(), "btnBasla").click();
-        ASSERT_TRUE(waitFor([this] { return !scan().scanning(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !scan().scanning(); }, ScannerWaitMs));
     }
 
     QList<QByteArray> stored(int kayno)
@@ -157,7 +145,7 @@ TEST_F(Scanning, ThreePagesFromTheFlatbedAreThreePicturesKeptBySavingAndTheChoic
     // feeder at 100 dpi reads every page in it (the test device's ten),
     // which a cancelled entry drops.
     prompts.expectModal(QStringLiteral("TFRMTARA"), [this](QDialog& d) {
-        ASSERT_TRUE(waitFor([this] { return scan().devicesListed(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scan().devicesListed(); }, ScannerWaitMs));
         EXPECT_EQ(box("cmbCihaz").currentData().toString(), QStringLiteral("test:0"));
         choose(QStringLiteral("test:0"), true);
         box("cmbCozunurluk").setCurrentText(QStringLiteral("100"));
@@ -185,14 +173,15 @@ TEST_F(Scanning, StoppingAfterTheFirstPageKeepsIt)
         choose(QStringLiteral("test:0"), true);
         box("cmbCozunurluk").setCurrentText(QStringLiteral("75"));
         button(d, "btnBasla").click();
-        ASSERT_TRUE(waitFor([this] { return scan().pagesStored() == 1; }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scan().pagesStored() == 1; }, ScannerWaitMs));
         // The screen is live while the device reads: the progress moves.
         auto& bar = child<QProgressBar>(scan(), "prgSayfa");
-        ASSERT_TRUE(waitFor([&bar] { return bar.value() > 0 && bar.value() < 100; }));
+        ASSERT_TRUE(QTest::qWaitFor([&bar] { return bar.value() > 0 && bar.value() < 100; },
+                                    ScannerWaitMs));
         EXPECT_TRUE(button(d, "btnDurdur").isEnabled());
         EXPECT_FALSE(button(d, "btnBasla").isEnabled());
         QTest::keyClick(&d, Qt::Key_F6);
-        ASSERT_TRUE(waitFor([this] { return !scan().scanning(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !scan().scanning(); }, ScannerWaitMs));
         EXPECT_EQ(status(), QStringLiteral("Durduruldu; 1 sayfa tarandı."));
         button(d, "btnCikis").click();
     });
@@ -211,10 +200,10 @@ TEST_F(Scanning, APageThatCannotBeCompressedStopsTheScanAndKeepsThePagesBefore)
         choose(QStringLiteral("test:0"), true);
         box("cmbCozunurluk").setCurrentText(QStringLiteral("75"));
         button(d, "btnBasla").click();
-        ASSERT_TRUE(waitFor([this] { return scan().pagesStored() == 1; }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scan().pagesStored() == 1; }, ScannerWaitMs));
         prompts.expectMessage(scanner::PageNotCompressed);
         scan().storePage(QByteArray());
-        ASSERT_TRUE(waitFor([this] { return !scan().scanning(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !scan().scanning(); }, ScannerWaitMs));
         EXPECT_EQ(scan().pagesStored(), 1);
         button(d, "btnCikis").click();
     });
@@ -233,7 +222,7 @@ TEST_F(Scanning, AMissingOrJammedScannerSaysSoAndStoresNothing)
     core::settings::storeScannerChoice(last);
     PromptScript prompts;
     prompts.expectModal(QStringLiteral("TFRMTARA"), [this](QDialog& d) {
-        ASSERT_TRUE(waitFor([this] { return scan().devicesListed(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scan().devicesListed(); }, ScannerWaitMs));
         EXPECT_EQ(box("cmbCihaz").currentData().toString(), QStringLiteral("test:9"));
         scanAndWait();
         button(d, "btnCikis").click();
