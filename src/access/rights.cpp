@@ -85,6 +85,11 @@ core::RightFlagsResult HAKBUL(core::AppContext& ctx, const QString& code)
     return flags;
 }
 
+bool mayOpenRegister(core::AppContext& ctx, int code)
+{
+    return HAKBUL(ctx, QString::number(code)).G != QLatin1String("H");
+}
+
 void MENUYAP(core::AppContext& ctx, MenuTrimmer& menu)
 {
     for (const MenuGroup& group : menuGroups()) {

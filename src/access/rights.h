@@ -18,6 +18,10 @@ void RIGHTSAKTAR(core::TDM& dm, core::AppContext& ctx);
 // ctx.RightFlags for the screen that asked.
 core::RightFlagsResult HAKBUL(core::AppContext& ctx, const QString& code);
 
+// Whether the user may open a register (1 incoming, 2 outgoing, 3
+// petitions) as the menu shows it: only a G of "H" keeps it closed.
+bool mayOpenRegister(core::AppContext& ctx, int code);
+
 // The label the user administration shows for a right code: "Gelen Evrak"
 // for 1, "Kullanıcı Tanımları" for 22; empty for 50 and any code without one.
 QString rightLabel(int code);

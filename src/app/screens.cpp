@@ -123,9 +123,8 @@ ProgramScreens buildScreens(core::TDM& dm, core::AppContext& ctx, TFRMMENU& menu
     // The search covers the registers the user may open, and is the
     // "F3-Ara" of the incoming and outgoing lists.
     s.search->setDetailViews(s.incomingDetail, s.outgoingDetail, s.petitionDetail);
-    s.search->setRegisterRule([&ctx](lists::SearchRegister reg) {
-        return HAKBUL(ctx, QString::number(int(reg))).G != QLatin1String("H");
-    });
+    s.search->setRegisterRule(
+        [&ctx](lists::SearchRegister reg) { return mayOpenRegister(ctx, int(reg)); });
     s.incomingList->setSearchScreen(s.search);
     s.outgoingList->setSearchScreen(s.search);
     opens(menu, MenuEntry::EvrakAra, s.search);

@@ -387,8 +387,8 @@ bool TFRMMENU::enterFile()
         if (generalList)
             m_menus.at(QStringLiteral("Raporlar"))->menuAction()->setVisible(true);
         bool anyRegister = false;
-        for (const char* code : {"1", "2", "3"})
-            anyRegister |= HAKBUL(m_ctx, QLatin1String(code)).G != QLatin1String("H");
+        for (int code : {1, 2, 3})
+            anyRegister |= mayOpenRegister(m_ctx, code);
         m_actions.at(MenuEntry::EvrakAra)->setVisible(anyRegister);
     }
 
