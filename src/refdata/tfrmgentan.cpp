@@ -2,7 +2,6 @@
 
 #include "ui_tfrmgentan.h"
 
-#include "core/errors.h"
 #include "core/fieldcheck.h"
 #include "core/prompter.h"
 #include "db/schema.h"
@@ -28,16 +27,12 @@ TFRMGENTAN::TFRMGENTAN(core::TDM& dm, core::AppContext& ctx, QWidget* parent)
     m_ui->cmbRenk->setWords(themeWords());
     m_ui->cmbOnizleme->setWords(core::yesNoWords());
 
-    connect(m_ui->btnKayit, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { save(); }); });
-    connect(m_ui->btnIptal, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { cancel(); }); });
-    connect(m_ui->btnEkle, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { addEmblem(); }); });
-    connect(m_ui->btnSil, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { removeEmblem(); }); });
-    bindKey(Qt::Key_F5, m_ui->btnKayit);
-    bindKey(Qt::Key_F6, m_ui->btnIptal);
+    bindButton(
+        m_ui->btnKayit, [this] { save(); }, Qt::Key_F5);
+    bindButton(
+        m_ui->btnIptal, [this] { cancel(); }, Qt::Key_F6);
+    bindButton(m_ui->btnEkle, [this] { addEmblem(); });
+    bindButton(m_ui->btnSil, [this] { removeEmblem(); });
 }
 
 TFRMGENTAN::~TFRMGENTAN() = default;

@@ -4,7 +4,6 @@
 
 #include "codetables.h"
 
-#include "core/errors.h"
 #include "core/fieldcheck.h"
 #include "core/prompter.h"
 #include "db/schema.h"
@@ -20,12 +19,10 @@ TFRMKURBIL::TFRMKURBIL(core::TDM& dm, core::AppContext&, QWidget* parent)
     setWindowTitle(QStringLiteral("KURUM EKLEME"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    connect(m_ui->btnKayit, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { save(); }); });
-    connect(m_ui->btnVazgec, &QPushButton::clicked, this,
-            [this] { core::guarded([this] { cancel(); }); });
-    bindKey(Qt::Key_F5, m_ui->btnKayit);
-    bindKey(Qt::Key_F6, m_ui->btnVazgec);
+    bindButton(
+        m_ui->btnKayit, [this] { save(); }, Qt::Key_F5);
+    bindButton(
+        m_ui->btnVazgec, [this] { cancel(); }, Qt::Key_F6);
 }
 
 TFRMKURBIL::~TFRMKURBIL() = default;
