@@ -1,17 +1,10 @@
 #include "templates.h"
 
 namespace letters {
-namespace {
-
-const QString DbKey = QStringLiteral("DBKEY");
-const QString Kayno = QStringLiteral("KAYNO");
-const QString Acik = QStringLiteral("ACIK");
-const QString Metin = QStringLiteral("METIN");
-
-} // namespace
 
 TemplateLibrary::TemplateLibrary(core::TDM& dm)
-    : m_dm(dm), m_rows(dm.IBDATABASE), m_write(dm.IBDATABASE)
+    : m_dm(dm), m_rows(dm.IBDATABASE, QStringLiteral("SABLON"), QStringLiteral("KAYNO"),
+                       {QStringLiteral("ACIK"), QStringLiteral("METIN")})
 {
 }
 
@@ -25,8 +18,7 @@ void TemplateLibrary::readNextKayno()
 
 db::Query& TemplateLibrary::openRows()
 {
-    m_rows.openLines({QStringLiteral("SELECT RDB$DB_KEY DBKEY,KAYNO,ACIK,METIN FROM SABLON")});
-    return m_rows;
+    return m_rows.open();
 }
 
 void TemplateLibrary::closeRows()
@@ -45,32 +37,18 @@ QString TemplateLibrary::refusal(const QString& description, bool textBlank)
 
 void TemplateLibrary::insert(widgets::RowValues& row)
 {
-    const int kayno = m_next;
-    m_write.openLines({QStringLiteral("INSERT INTO SABLON (KAYNO,ACIK,METIN)"),
-                       QStringLiteral("VALUES(:KAYNO,:ACIK,:METIN)"),
-                       QStringLiteral("RETURNING RDB$DB_KEY DBKEY")},
-                      {kayno, row.value(Acik), row.value(Metin).toByteArray()});
+    m_rows.insert(row, m_next);
     ++m_next;
-    row.insert(Kayno, kayno);
-    row.insert(DbKey, m_write.value(0, 0).toBytes());
-    m_write.close();
 }
 
 bool TemplateLibrary::update(const widgets::RowValues& row)
 {
-    return m_write.execLines(
-               {QStringLiteral("UPDATE SABLON SET ACIK=:ACIK,METIN=:METIN"),
-                QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
-               {row.value(Acik), row.value(Metin).toByteArray(), row.value(DbKey),
-                row.value(Kayno)}) > 0;
+    return m_rows.update(row);
 }
 
 void TemplateLibrary::remove(const widgets::RowValues& row)
 {
-    m_write.execLines(
-        {QStringLiteral("DELETE FROM SABLON"),
-         QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND KAYNO IS NOT DISTINCT FROM :KAYNO")},
-        {row.value(DbKey), row.value(Kayno)});
+    m_rows.remove(row);
 }
 
 QStringList TemplateLibrary::descriptions()

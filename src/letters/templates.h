@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/tdm.h"
+#include "widgets/dbkeyrows.h"
 #include "widgets/editablegrid.h"
 
 #include <QByteArray>
@@ -19,9 +20,9 @@ inline const QString TemplateRemovedElsewhere =
 // The template library's statements: the rows of SABLON as the library
 // lists them, the numbering of new templates, and what the letter editor
 // reads of them. The numbering and the letter editor's look-ups run on the
-// data module's scratch query; the rows are read and written on queries of
-// their own. SABLON has no key: a row is found again by its RDB$DB_KEY
-// (column DBKEY) together with its KAYNO.
+// data module's scratch query; SABLON has no key, and its rows are read and
+// written as rows of such a table (widgets::DbKeyRows), found again by
+// their DBKEY together with their KAYNO.
 class TemplateLibrary {
 public:
     explicit TemplateLibrary(core::TDM& dm);
@@ -54,8 +55,7 @@ public:
 
 private:
     core::TDM& m_dm;
-    db::Query m_rows;
-    db::Query m_write;
+    widgets::DbKeyRows m_rows;
     int m_next = 1;
 };
 

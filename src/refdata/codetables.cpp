@@ -9,7 +9,14 @@
 namespace refdata {
 namespace {
 
-const QString DbKey = QStringLiteral("DBKEY");
+QStringList editableFields(const CodeTable& table)
+{
+    QStringList fields;
+    for (const widgets::EditColumn& c : table.columns)
+        if (c.editable)
+            fields << c.field;
+    return fields;
+}
 
 } // namespace
 
@@ -80,30 +87,14 @@ const CodeTable& documentTypeTable()
 }
 
 CodeTableRules::CodeTableRules(core::TDM& dm, const CodeTable& table)
-    : m_dm(dm), m_table(table), m_rows(dm.IBDATABASE), m_write(dm.IBDATABASE)
+    : m_dm(dm), m_table(table),
+      m_rows(dm.IBDATABASE, table.table, table.codeColumn, editableFields(table), table.orderLine)
 {
-}
-
-QStringList CodeTableRules::editableFields() const
-{
-    QStringList fields;
-    for (const widgets::EditColumn& c : m_table.columns)
-        if (c.editable)
-            fields << c.field;
-    return fields;
 }
 
 db::Query& CodeTableRules::openRows()
 {
-    m_rows.close();
-    m_rows.clear();
-    m_rows.add(QStringLiteral("SELECT RDB$DB_KEY %1,%2,%3 FROM %4")
-                   .arg(DbKey, m_table.codeColumn, editableFields().join(QLatin1Char(',')),
-                        m_table.table));
-    if (!m_table.orderLine.isEmpty())
-        m_rows.add(m_table.orderLine);
-    m_rows.open();
-    return m_rows;
+    return m_rows.open();
 }
 
 void CodeTableRules::closeRows()
@@ -170,56 +161,17 @@ qint64 CodeTableRules::useCount(const QVariant& code)
 
 void CodeTableRules::insertRow(widgets::RowValues& row)
 {
-    const int code = nextCode();
-    const QStringList fields = editableFields();
-    QStringList names{m_table.codeColumn};
-    QStringList params{QLatin1Char(':') + m_table.codeColumn};
-    QVariantList values{code};
-    for (const QString& f : fields) {
-        names << f;
-        params << QLatin1Char(':') + f;
-        values << row.value(f);
-    }
-    m_write.close();
-    m_write.clear();
-    m_write.add(
-        QStringLiteral("INSERT INTO %1 (%2)").arg(m_table.table, names.join(QLatin1Char(','))));
-    m_write.add(QStringLiteral("VALUES(%1)").arg(params.join(QLatin1Char(','))));
-    m_write.add(QStringLiteral("RETURNING RDB$DB_KEY %1").arg(DbKey));
-    m_write.bindAll(values);
-    m_write.open();
-    row.insert(m_table.codeColumn, code);
-    row.insert(DbKey, m_write.value(0, 0).toBytes());
-    m_write.close();
+    m_rows.insert(row, nextCode());
 }
 
 bool CodeTableRules::updateRow(const widgets::RowValues& row)
 {
-    QStringList sets;
-    QVariantList values;
-    for (const QString& f : editableFields()) {
-        sets << QStringLiteral("%1=:%1").arg(f);
-        values << row.value(f);
-    }
-    values << row.value(DbKey) << row.value(m_table.codeColumn);
-    m_write.close();
-    m_write.clear();
-    m_write.add(QStringLiteral("UPDATE %1 SET %2").arg(m_table.table, sets.join(QLatin1Char(','))));
-    m_write.add(QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND %1 IS NOT DISTINCT FROM :KOD")
-                    .arg(m_table.codeColumn));
-    m_write.bindAll(values);
-    return m_write.exec() > 0;
+    return m_rows.update(row);
 }
 
 void CodeTableRules::deleteRow(const widgets::RowValues& row)
 {
-    m_write.close();
-    m_write.clear();
-    m_write.add(QStringLiteral("DELETE FROM %1").arg(m_table.table));
-    m_write.add(QStringLiteral("WHERE RDB$DB_KEY=:DBKEY AND %1 IS NOT DISTINCT FROM :KOD")
-                    .arg(m_table.codeColumn));
-    m_write.bindAll({row.value(DbKey), row.value(m_table.codeColumn)});
-    m_write.exec(); // a row another workstation removed is gone all the same
+    m_rows.remove(row);
 }
 
 } // namespace refdata

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/tdm.h"
+#include "widgets/dbkeyrows.h"
 #include "widgets/editablegrid.h"
 
 #include <QList>
@@ -47,10 +48,9 @@ inline const QString RowRemovedElsewhere =
                    "Kaydedilemedi..");
 
 // The statements of one code table. The checks and the new code run on the
-// data module's scratch query; the rows are read and written on a query of
-// their own. A row is found again by its RDB$DB_KEY (column DBKEY) together
-// with its code: the tables have no key, and two workstations saving at the
-// same moment can give two rows the same code.
+// data module's scratch query; the rows are read and written as rows of a
+// table without a key (widgets::DbKeyRows), found again by their DBKEY
+// together with their code.
 class CodeTableRules {
 public:
     CodeTableRules(core::TDM& dm, const CodeTable& table);
@@ -78,12 +78,9 @@ public:
     void deleteRow(const widgets::RowValues& row);
 
 private:
-    QStringList editableFields() const;
-
     core::TDM& m_dm;
     const CodeTable& m_table;
-    db::Query m_rows;
-    db::Query m_write;
+    widgets::DbKeyRows m_rows;
 };
 
 } // namespace refdata
