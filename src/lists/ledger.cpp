@@ -103,22 +103,14 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
       m_emblem(std::move(emblem)), m_ui(std::make_unique<Ui::Ledger>())
 {
     m_ui->setupUi(this);
-    widgets::StripLook look = m_table.look;
-    if (look.perRow == 0)
-        look.perRow = int(m_table.filters.size() + 1) / 2;
-    setUpList({.formName = m_table.formName,
-               .title = m_table.title,
-               .windowFlags = widgets::listWindowFlags(m_table.toolWindow),
-               .sizeGrip = !m_table.toolWindow,
-               .filterHeading = m_table.filterHeading,
-               .filters = m_table.filters,
-               .look = look,
-               .selectLines = m_table.selectLines,
-               .orderLine = m_table.orderLine,
-               .columns = m_table.columns,
-               .stretchField = m_table.stretchField,
-               .subjectLine = m_table.subjectLine},
-              dm.QRSORGU);
+    widgets::FilteredListDesign design = widgets::listDesign(m_table);
+    // A tool window keeps its size; the strip has two rows unless the table
+    // says otherwise.
+    design.sizeGrip = !m_table.toolWindow;
+    design.look = m_table.look;
+    if (design.look.perRow == 0)
+        design.look.perRow = int(m_table.filters.size() + 1) / 2;
+    setUpList(design, dm.QRSORGU);
     if (m_table.refreshButton) {
         m_refresh = new QPushButton(&filters());
         m_refresh->setObjectName(QStringLiteral("btnYenile"));

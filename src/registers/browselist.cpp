@@ -94,18 +94,9 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
       m_entry(entry), m_ui(std::make_unique<Ui::BrowseListForm>())
 {
     m_ui->setupUi(this);
-    setUpList({.formName = m_table.formName,
-               .title = m_table.title,
-               .windowFlags = widgets::listWindowFlags(m_table.toolWindow),
-               .sizeGrip = true,
-               .filterHeading = m_table.filterHeading,
-               .filters = m_table.filters,
-               .selectLines = m_table.selectLines,
-               .orderLine = m_table.orderLine,
-               .columns = m_table.columns,
-               .stretchField = m_table.stretchField,
-               .subjectLine = m_table.subjectLine},
-              dm.QRSORGU);
+    widgets::FilteredListDesign design = widgets::listDesign(m_table);
+    design.sizeGrip = true;
+    setUpList(design, dm.QRSORGU);
 
     auto on = [this](QAbstractButton* button, void (BrowseList::*action)()) {
         connect(button, &QAbstractButton::clicked, this,

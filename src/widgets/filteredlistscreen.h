@@ -45,6 +45,23 @@ struct FilteredListDesign {
 // its close button, or an ordinary window that can be maximised.
 Qt::WindowFlags listWindowFlags(bool toolWindow);
 
+// The design read from a table that names the shared parts as the design
+// does (the browse lists' and the ledgers' tables), in the window its
+// toolWindow asks for.
+template <typename Table> FilteredListDesign listDesign(const Table& table)
+{
+    return {.formName = table.formName,
+            .title = table.title,
+            .windowFlags = listWindowFlags(table.toolWindow),
+            .filterHeading = table.filterHeading,
+            .filters = table.filters,
+            .selectLines = table.selectLines,
+            .orderLine = table.orderLine,
+            .columns = table.columns,
+            .stretchField = table.stretchField,
+            .subjectLine = table.subjectLine};
+}
+
 // The body every filtered list screen shares (the browse lists, the
 // ledgers and the general list, the pickers): the strip of filters over the
 // list query, the grid of its rows, the subject line under it. The form of
