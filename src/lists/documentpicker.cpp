@@ -25,24 +25,28 @@ void paintPanel(QWidget& panel, const QColor& color)
 
 DocumentPicker::DocumentPicker(const PickerTable& table, core::TDM& dm, core::AppContext& ctx,
                                QWidget* parent)
-    : widgets::Screen(parent), m_table(table), m_dm(dm), m_list(dm.IBDATABASE),
+    : widgets::FilteredListScreen(dm.IBDATABASE, parent), m_table(table), m_dm(dm),
       m_ui(std::make_unique<Ui::DocumentPicker>())
 {
     m_ui->setupUi(this);
-    setObjectName(m_table.formName);
-    setWindowTitle(m_table.title);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    m_ui->grpFiltre->setTitle(m_table.filterHeading);
-    m_ui->grpListe->setTitle(m_table.listHeading);
-    m_filters = new widgets::FilterStrip(m_table.filters, dm.QRSORGU, {.captionsAbove = false},
-                                         m_ui->grpFiltre);
-    m_ui->layFiltre->addWidget(m_filters);
-    connect(m_filters, &widgets::FilterStrip::changed, this, &DocumentPicker::SORGULA);
-
     QList<widgets::GridColumn> columns;
     for (const PickerColumn& c : m_table.columns)
         columns.append({c.field, c.heading, c.width, Qt::AlignLeft | Qt::AlignVCenter, {}});
-    m_ui->grdListe->bind(m_list, columns);
+    // A picker opens on the first row and offers no export of its rows.
+    setUpList({.formName = m_table.formName,
+               .title = m_table.title,
+               .windowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
+               .filterHeading = m_table.filterHeading,
+               .filters = m_table.filters,
+               .look = {.captionsAbove = false},
+               .selectLines = m_table.selectLines,
+               .baseCondition = m_table.baseCondition,
+               .orderLine = m_table.orderLine,
+               .columns = columns,
+               .exportRows = false,
+               .lastRowOnOpen = false},
+              dm.QRSORGU);
+    m_ui->grpListe->setTitle(m_table.listHeading);
 
     if (m_table.themeColors)
         paintThemeColors(ctx);
@@ -51,7 +55,7 @@ DocumentPicker::DocumentPicker(const PickerTable& table, core::TDM& dm, core::Ap
             [this] { core::guarded([this] { choose(); }); });
     connect(m_ui->btnCikis, &QPushButton::clicked, this,
             [this] { core::guarded([this] { cancel(); }); });
-    connect(m_ui->grdListe, &widgets::DataGrid::rowActivated, this,
+    connect(&grid(), &widgets::DataGrid::rowActivated, this,
             [this] { core::guarded([this] { choose(); }); });
     bindKey(Qt::Key_F5, m_ui->btnSec);
     setEscapeButton(m_ui->btnCikis);
@@ -66,34 +70,6 @@ void DocumentPicker::paintThemeColors(const core::AppContext& ctx)
     paintPanel(*m_ui->grpFiltre, panel);
     paintPanel(*m_ui->grpListe, panel);
     paintPanel(*m_ui->pnlButon, panel);
-}
-
-void DocumentPicker::activate()
-{
-    COMBODOLDUR();
-    SORGULA();
-    m_ui->grdListe->setFocus();
-}
-
-void DocumentPicker::deactivate()
-{
-    m_list.close();
-}
-
-void DocumentPicker::COMBODOLDUR()
-{
-    m_filters->fill();
-}
-
-void DocumentPicker::filterChanged(int filter)
-{
-    m_filters->filterChanged(filter);
-}
-
-void DocumentPicker::SORGULA()
-{
-    widgets::runFilteredQuery(m_list, m_table.selectLines,
-                              m_filters->conditions(m_table.baseCondition), m_table.orderLine);
 }
 
 void DocumentPicker::choose()

@@ -4,7 +4,7 @@
 #include "core/tdm.h"
 #include "widgets/datagrid.h"
 #include "widgets/filteredlist.h"
-#include "widgets/screen.h"
+#include "widgets/filteredlistscreen.h"
 
 #include <QList>
 #include <QString>
@@ -60,7 +60,7 @@ struct PickerTable {
 // A filtered pick list of one register: the clerk narrows the list with the
 // filters and chooses one document ("F5-Seç", a double-click or Enter on a
 // row) or cancels ("ESC-Çıkış", Esc). The picker never changes data.
-class DocumentPicker : public widgets::Screen {
+class DocumentPicker : public widgets::FilteredListScreen {
     Q_OBJECT
 public:
     DocumentPicker(const PickerTable& table, core::TDM& dm, core::AppContext& ctx,
@@ -69,31 +69,17 @@ public:
 
     PickerResult& result() { return m_result; }
     const PickerResult& result() const { return m_result; }
-    db::Query& list() { return m_list; }
 
-    // COMBODOLDUR: the code lists from their tables, each on its all-entry.
-    void COMBODOLDUR();
-    // SORGULA: the list query with the filters as they stand.
-    void SORGULA();
-    // A filter of the table changed: its code is looked up and the list runs again.
-    void filterChanged(int filter);
-    widgets::FilterStrip& filters() const { return *m_filters; }
     void choose();
     void cancel();
-
-protected:
-    void activate() override;
-    void deactivate() override;
 
 private:
     void paintThemeColors(const core::AppContext& ctx);
 
     PickerTable m_table;
     core::TDM& m_dm;
-    db::Query m_list;
     PickerResult m_result;
     std::unique_ptr<Ui::DocumentPicker> m_ui;
-    widgets::FilterStrip* m_filters;
 };
 
 } // namespace lists

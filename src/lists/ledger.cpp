@@ -9,7 +9,6 @@
 #include "core/prompter.h"
 #include "report/printrule.h"
 
-#include <QHeaderView>
 #include <QMenu>
 #include <QStyle>
 
@@ -100,45 +99,26 @@ QList<widgets::Filter> ledgerFilters(const LedgerColumns& c)
 
 Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
                std::function<QImage()> emblem, QWidget* parent)
-    : widgets::Screen(parent), m_dm(dm), m_ctx(ctx), m_list(dm.IBDATABASE), m_table(table),
+    : widgets::FilteredListScreen(dm.IBDATABASE, parent), m_dm(dm), m_ctx(ctx), m_table(table),
       m_emblem(std::move(emblem)), m_ui(std::make_unique<Ui::Ledger>())
 {
     m_ui->setupUi(this);
-    setObjectName(m_table.formName);
-    setWindowTitle(m_table.title);
-    if (m_table.toolWindow) {
-        setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    } else {
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                       Qt::WindowMaximizeButtonHint);
-        setSizeGripEnabled(true);
-    }
-    m_ui->grpFiltre->setTitle(m_table.filterHeading);
-    m_ui->lblKonu->setVisible(m_table.subjectLine);
-
-    widgets::StripLook look = m_table.look;
-    if (look.perRow == 0)
-        look.perRow = int(m_table.filters.size() + 1) / 2;
-    m_filters = new widgets::FilterStrip(m_table.filters, dm.QRSORGU, look, m_ui->grpFiltre);
-    m_ui->layFiltre->addWidget(m_filters);
-    connect(m_filters, &widgets::FilterStrip::changed, this, &Ledger::SORGULA);
+    widgets::FilteredListDesign design = widgets::listDesign(m_table);
+    // A tool window keeps its size; the strip has two rows unless the table
+    // says otherwise.
+    design.sizeGrip = !m_table.toolWindow;
+    design.look = m_table.look;
+    if (design.look.perRow == 0)
+        design.look.perRow = int(m_table.filters.size() + 1) / 2;
+    setUpList(design, dm.QRSORGU);
     if (m_table.refreshButton) {
-        m_refresh = new QPushButton(m_filters);
+        m_refresh = new QPushButton(&filters());
         m_refresh->setObjectName(QStringLiteral("btnYenile"));
         m_refresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
         m_refresh->setAutoDefault(false);
-        m_filters->addTrailing(m_refresh);
+        filters().addTrailing(m_refresh);
         bindButton(m_refresh, [this] { SORGULA(); });
     }
-
-    m_ui->grdListe->bind(m_list, m_table.columns);
-    for (int c = 0; c < m_table.columns.size(); ++c)
-        if (m_table.columns[c].field == m_table.stretchField) {
-            m_ui->grdListe->horizontalHeader()->setStretchLastSection(false);
-            m_ui->grdListe->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
-        }
-    connect(&m_list, &db::Query::currentRowChanged, this, &Ledger::showSubject);
-    connect(&m_list, &db::Query::opened, this, &Ledger::showSubject);
 
     m_printMenu = new QMenu(this);
     m_printMenu->setObjectName(QStringLiteral("mnuYazdir"));
@@ -150,11 +130,10 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
                 [this, i] { core::guarded([this, i] { print(i); }); });
     }
     // The rows on screen also go to a workbook or a CSV file, from the print
-    // menu and from the list's context menu.
-    m_ui->grdListe->offerExport(m_table.title.simplified());
+    // menu as from the list's context menu.
     if (!m_table.printMenu.isEmpty()) {
         m_printMenu->addSeparator();
-        for (QAction* action : m_ui->grdListe->actions())
+        for (QAction* action : grid().actions())
             m_printMenu->addAction(action);
     }
     m_ui->btnYazdir->setVisible(!m_table.printMenu.isEmpty());
@@ -170,53 +149,7 @@ Ledger::Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
     setEscapeButton(m_ui->btnCikis);
 }
 
-Ledger::~Ledger()
-{
-    // The grid reads the list query, a member that goes before the widgets
-    // do: it must not outlive it.
-    delete m_ui->grdListe;
-}
-
-widgets::DataGrid& Ledger::grid() const
-{
-    return *m_ui->grdListe;
-}
-
-void Ledger::activate()
-{
-    COMBODOLDUR();
-    SORGULA();
-    m_list.last();
-    m_ui->grdListe->setFocus();
-}
-
-void Ledger::deactivate()
-{
-    m_list.close();
-}
-
-void Ledger::COMBODOLDUR()
-{
-    m_filters->fill();
-}
-
-void Ledger::filterChanged(int filter)
-{
-    m_filters->filterChanged(filter);
-}
-
-void Ledger::SORGULA()
-{
-    widgets::runFilteredQuery(m_list, m_table.selectLines, m_filters->conditions(),
-                              m_table.orderLine);
-}
-
-void Ledger::showSubject()
-{
-    if (m_table.subjectLine)
-        m_ui->lblKonu->setText(
-            m_list.currentRow() < 0 ? QString() : m_list.field(QStringLiteral("KONU")).toString());
-}
+Ledger::~Ledger() = default;
 
 void Ledger::detail()
 {

@@ -5,7 +5,7 @@
 #include "report/table.h"
 #include "widgets/datagrid.h"
 #include "widgets/filteredlist.h"
-#include "widgets/screen.h"
+#include "widgets/filteredlistscreen.h"
 
 #include <QImage>
 #include <QList>
@@ -91,7 +91,7 @@ QString monthCondition(const QString& dateColumn);
 // row; returning from a modal window opened from it keeps everything.
 // emblem gives the institution's emblem the main window holds, for the
 // printed books (none: they print without one).
-class Ledger : public widgets::Screen {
+class Ledger : public widgets::FilteredListScreen {
     Q_OBJECT
 public:
     Ledger(const LedgerTable& table, core::TDM& dm, core::AppContext& ctx,
@@ -99,9 +99,6 @@ public:
     ~Ledger() override;
 
     const LedgerTable& ledgerTable() const { return m_table; }
-    db::Query& list() { return m_list; }
-    widgets::DataGrid& grid() const;
-    widgets::FilterStrip& filters() const { return *m_filters; }
     QMenu& printMenu() const { return *m_printMenu; }
     report::TableLayout& layout(int printEntry) const { return *m_layouts.at(size_t(printEntry)); }
 
@@ -109,9 +106,6 @@ public:
     void setDetailView(DocumentDetail* view) { m_detail = view; }
     void setPicker(DocumentPicker* picker) { m_picker = picker; }
 
-    void COMBODOLDUR();
-    virtual void SORGULA();
-    void filterChanged(int filter);
     // "F2-Detay": the detail view of the current row (key 0 on an empty list).
     void detail();
     // "F7-Yazdır": the print menu just above the button.
@@ -123,22 +117,16 @@ public:
     void exit();
 
 protected:
-    void activate() override;
-    void deactivate() override;
     // The view "F2-Detay" opens for the current row.
     virtual DocumentDetail* detailView() const { return m_detail; }
 
     core::TDM& m_dm;
     core::AppContext& m_ctx;
-    db::Query m_list;
 
 private:
-    void showSubject();
-
     LedgerTable m_table;
     std::function<QImage()> m_emblem;
     std::unique_ptr<Ui::Ledger> m_ui;
-    widgets::FilterStrip* m_filters;
     QPushButton* m_refresh = nullptr;
     QMenu* m_printMenu;
     std::vector<std::unique_ptr<report::TableLayout>> m_layouts;

@@ -8,8 +8,6 @@
 
 #include "lists/tfrmara.h"
 
-#include <QHeaderView>
-
 namespace registers {
 
 ListFilter departmentFilter(const QString& caption, const QString& alias, bool editable)
@@ -92,32 +90,13 @@ QString deleteQuestion(core::TDM& dm, const ListTable& table, int kayno)
 
 BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& ctx,
                        EntryScreen& entry, QWidget* parent)
-    : widgets::Screen(parent), m_table(table), m_dm(dm), m_ctx(ctx), m_entry(entry),
-      m_list(dm.IBDATABASE), m_ui(std::make_unique<Ui::BrowseListForm>())
+    : widgets::FilteredListScreen(dm.IBDATABASE, parent), m_table(table), m_dm(dm), m_ctx(ctx),
+      m_entry(entry), m_ui(std::make_unique<Ui::BrowseListForm>())
 {
     m_ui->setupUi(this);
-    setObjectName(m_table.formName);
-    setWindowTitle(m_table.title);
-    setWindowFlags(m_table.toolWindow
-                       ? Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                       : Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                             Qt::WindowMaximizeButtonHint);
-    setSizeGripEnabled(true);
-    m_ui->grpFiltre->setTitle(m_table.filterHeading);
-    m_ui->lblKonu->setVisible(m_table.subjectLine);
-    m_filters = new widgets::FilterStrip(m_table.filters, dm.QRSORGU, {}, m_ui->grpFiltre);
-    m_ui->layFiltre->addWidget(m_filters);
-    connect(m_filters, &widgets::FilterStrip::changed, this, &BrowseList::SORGULA);
-    m_ui->grdListe->bind(m_list, m_table.columns);
-    m_ui->grdListe->offerExport(m_table.title.simplified());
-    for (int c = 0; c < m_table.columns.size(); ++c)
-        if (m_table.columns[c].field == m_table.stretchField) {
-            m_ui->grdListe->horizontalHeader()->setStretchLastSection(false);
-            m_ui->grdListe->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
-        }
-    connect(&m_list, &db::Query::currentRowChanged, this, &BrowseList::showSubject);
-    connect(&m_list, &db::Query::opened, this, &BrowseList::showSubject);
-    connect(&m_list, &db::Query::closed, this, &BrowseList::showSubject);
+    widgets::FilteredListDesign design = widgets::listDesign(m_table);
+    design.sizeGrip = true;
+    setUpList(design, dm.QRSORGU);
 
     auto on = [this](QAbstractButton* button, void (BrowseList::*action)()) {
         connect(button, &QAbstractButton::clicked, this,
@@ -128,7 +107,7 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     on(m_ui->btnSil, &BrowseList::deleteCurrent);
     on(m_ui->btnAra, &BrowseList::search);
     on(m_ui->btnCikis, &BrowseList::exit);
-    connect(m_ui->grdListe, &widgets::DataGrid::rowActivated, this,
+    connect(&grid(), &widgets::DataGrid::rowActivated, this,
             [this] { core::guarded([this] { editDocument(); }); });
     bindKey(Qt::Key_F2, m_ui->btnYeni);
     bindKey(Qt::Key_F4, m_ui->btnDegis);
@@ -137,51 +116,11 @@ BrowseList::BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& 
     setEscapeButton(m_ui->btnCikis);
 }
 
-BrowseList::~BrowseList()
-{
-    // The grid reads the list query, a member that goes before the widgets
-    // do: it must not outlive it (a screen still shown is hidden on its way).
-    delete m_ui->grdListe;
-}
+BrowseList::~BrowseList() = default;
 
-widgets::DataGrid& BrowseList::grid() const
+int BrowseList::clerkDepartment() const
 {
-    return *m_ui->grdListe;
-}
-
-void BrowseList::COMBODOLDUR()
-{
-    m_filters->fill(m_table.reg->departmentTiedToUser ? m_ctx.UserDeptCode : 0);
-}
-
-void BrowseList::filterChanged(int filter)
-{
-    m_filters->filterChanged(filter);
-}
-
-void BrowseList::SORGULA()
-{
-    widgets::runFilteredQuery(m_list, m_table.selectLines, m_filters->conditions(),
-                              m_table.orderLine);
-}
-
-void BrowseList::activate()
-{
-    COMBODOLDUR();
-    SORGULA();
-    m_list.last();
-    m_ui->grdListe->setFocus();
-}
-
-void BrowseList::deactivate()
-{
-    m_list.close();
-}
-
-void BrowseList::showSubject()
-{
-    m_ui->lblKonu->setText(
-        m_list.currentRow() < 0 ? QString() : m_list.field(QStringLiteral("KONU")).toString());
+    return m_table.reg->departmentTiedToUser ? m_ctx.UserDeptCode : 0;
 }
 
 void BrowseList::newDocument()

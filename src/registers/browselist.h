@@ -7,7 +7,7 @@
 #include "core/tdm.h"
 #include "widgets/datagrid.h"
 #include "widgets/filteredlist.h"
-#include "widgets/screen.h"
+#include "widgets/filteredlistscreen.h"
 
 #include <QList>
 #include <QString>
@@ -78,7 +78,7 @@ QString deleteQuestion(core::TDM& dm, const ListTable& table, int kayno);
 // The working list of a register: the filters, the list, the entry screen
 // for a new or the current document, the deletion. Created once and reused;
 // every opening resets the filters and moves to the newest document.
-class BrowseList : public widgets::Screen {
+class BrowseList : public widgets::FilteredListScreen {
     Q_OBJECT
 public:
     BrowseList(const ListTable& table, core::TDM& dm, core::AppContext& ctx, EntryScreen& entry,
@@ -86,14 +86,6 @@ public:
     ~BrowseList() override;
 
     const ListTable& listTable() const { return m_table; }
-    db::Query& list() { return m_list; }
-    widgets::DataGrid& grid() const;
-
-    // COMBODOLDUR and SORGULA.
-    void COMBODOLDUR();
-    void SORGULA();
-    // The clerk changed a filter.
-    void filterChanged(int filter);
     // "F2-Yeni Evrak", "F4-Değiş" (and a double-click), "F10-Sil", "F3-Ara",
     // "ESC-Çıkış".
     void newDocument();
@@ -113,19 +105,16 @@ protected:
     // stays where it was, when the filters hide it.
     bool moveTo(int kayno);
 
-    void activate() override;
-    void deactivate() override;
+    // A register whose lists show a clerk tied to a department that
+    // department alone.
+    int clerkDepartment() const override;
 
 private:
-    void showSubject();
-
     ListTable m_table;
     core::TDM& m_dm;
     core::AppContext& m_ctx;
     EntryScreen& m_entry;
-    db::Query m_list;
     std::unique_ptr<Ui::BrowseListForm> m_ui;
-    widgets::FilterStrip* m_filters;
     lists::TFRMARA* m_search = nullptr;
 };
 

@@ -7,11 +7,14 @@
 #include "widgets/datagrid.h"
 #include "widgets/datebox.h"
 #include "widgets/filteredlist.h"
+#include "widgets/filteredlistscreen.h"
 #include "widgets/screen.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -491,6 +494,84 @@ TEST(FilterStrip, EveryKindOfFilterGivesItsConditionAndParameters)
 } // namespace
 
 namespace {
+
+// The smallest form of a list screen: the filter box, the grid and the
+// subject line, by the names every list form gives them.
+class SmallList : public widgets::FilteredListScreen {
+public:
+    SmallList(db::Database& db, db::Query& scratch, const widgets::FilteredListDesign& design)
+        : FilteredListScreen(db)
+    {
+        auto* box = new QGroupBox(this);
+        box->setObjectName(QStringLiteral("grpFiltre"));
+        new QHBoxLayout(box);
+        auto* grid = new widgets::DataGrid(this);
+        grid->setObjectName(QStringLiteral("grdListe"));
+        auto* subject = new QLabel(this);
+        subject->setObjectName(QStringLiteral("lblKonu"));
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(box);
+        layout->addWidget(grid);
+        layout->addWidget(subject);
+        setUpList(design, scratch);
+    }
+};
+
+TEST(FilteredListScreen, OpensOnItsRowsFollowsItsFilterAndClosesItsList)
+{
+    TempDatabase t;
+    for (int i = 1; i <= 4; ++i)
+        t.exec(QStringLiteral("INSERT INTO BIRIM (BKOD,BIRIM) VALUES(:B,:N)"),
+               {i, QStringLiteral("Müdürlük %1").arg(i)});
+    db::Query scratch(t.database());
+    struct Case {
+        QString baseCondition;
+        bool lastRowOnOpen;
+        int rows;
+        QString subject; // of the row current on opening
+        int filteredRows;
+    };
+    const Case cases[] = {
+        {{}, true, 4, QStringLiteral("Müdürlük 4"), 2},
+        {QStringLiteral("WHERE BKOD>1"), false, 3, QStringLiteral("Müdürlük 2"), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.baseCondition.toStdString());
+        SmallList s(
+            t.database(), scratch,
+            {.formName = QStringLiteral("TFRMDENEME"),
+             .title = QStringLiteral("DENEME  LİSTESİ"),
+             .filterHeading = QStringLiteral("Filtre"),
+             .filters = {{.kind = widgets::Filter::Kind::Choice,
+                          .objectName = QStringLiteral("cmbIlk"),
+                          .choices = {{QStringLiteral("Tümü")},
+                                      {QStringLiteral("İlk İki"), QStringLiteral("WHERE BKOD<=2"),
+                                       QStringLiteral(" AND BKOD<=2")}}}},
+             .selectLines = {QStringLiteral("SELECT BKOD,BIRIM KONU FROM BIRIM")},
+             .baseCondition = c.baseCondition,
+             .orderLine = QStringLiteral("ORDER BY BKOD"),
+             .columns = {{QStringLiteral("KONU"), QStringLiteral("Birim")}},
+             .subjectLine = true,
+             .lastRowOnOpen = c.lastRowOnOpen});
+        EXPECT_EQ(s.objectName(), QStringLiteral("TFRMDENEME"));
+        EXPECT_EQ(s.windowTitle(), QStringLiteral("DENEME  LİSTESİ"));
+        auto& subject = *s.findChild<QLabel*>(QStringLiteral("lblKonu"));
+
+        showActive(s);
+        EXPECT_EQ(s.list().rowCount(), c.rows);
+        EXPECT_EQ(subject.text(), c.subject);
+        EXPECT_TRUE(s.grid().hasFocus());
+
+        s.filters().list(0)->setCurrentIndex(1);
+        s.filterChanged(0);
+        EXPECT_EQ(s.list().rowCount(), c.filteredRows);
+        EXPECT_EQ(subject.text(), s.list().field(QStringLiteral("KONU")).toString());
+
+        s.finish(QDialog::Rejected);
+        EXPECT_FALSE(s.list().isActive());
+        EXPECT_EQ(subject.text(), QString());
+    }
+}
 
 TEST(Colors, WindowsColourValuesAreBlueGreenRed)
 {
