@@ -45,7 +45,7 @@ void createYearFile(Database& db, const QString& path, SchemaVersion version);
 void dropUnfinished(Database& db);
 
 // Adds the indexes the program relies on where the file lacks them (a file
-// made elsewhere or by an older program); an index already covering the same
+// made by an older version of DORPAK); an index already covering the same
 // column in the same direction counts. Returns the names of those added.
 QStringList ensureIndexes(Database& db);
 

@@ -217,7 +217,7 @@ TEST_P(Typing, WhatTheFileCannotHoldIsRefusedByNameAndKeptWhole)
 TEST_P(Typing, WhatTheFileHoldsAlreadyIsShownAndSavedAsItIs)
 {
     // A date the mask let through and a plan code that has sub-codes, as
-    // older programs and older plans left them.
+    // older versions and older file plans left them.
     const Screen& s = GetParam();
     t.exec(QStringLiteral("INSERT INTO %1 (KAYNO,%2,%3,%4,SDP,KONU,CEVDUR,CEVNO) VALUES "
                           "(7,1,'05.13.2024','31.02.2024','806.01','Eski konu','H',0)")
